@@ -1,0 +1,3 @@
+# AddressSanitizer + UndefinedBehaviorSanitizer for every target, failing on the first report.
+add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+add_link_options(-fsanitize=address,undefined)

@@ -1,0 +1,147 @@
+// CreateFile, WriteFile, ReadFile and CloseHandle over POSIX descriptors.
+#include <fcntl.h>
+#include <figplatform.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "../core/faults.h"
+#include "../core/registry.h"
+#include "../core/text.h"
+
+namespace {
+
+struct File {
+    int fd;
+};
+
+DWORD ErrorFromErrno(int err) {
+    switch (err) {
+        case ENOENT: return ERROR_PATH_NOT_FOUND;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+        case EROFS: return ERROR_ACCESS_DENIED;
+        case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+        default: return ERROR_WRITE_FAULT;
+    }
+}
+
+int OpenFlags(DWORD access, DWORD disposition, bool *valid) {
+    int flags = O_CLOEXEC;
+    const bool read = (access & GENERIC_READ) != 0, write = (access & GENERIC_WRITE) != 0;
+    flags |= read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
+    *valid = true;
+    switch (disposition) {
+        case CREATE_NEW: return flags | O_CREAT | O_EXCL;
+        case CREATE_ALWAYS: return flags | O_CREAT | O_TRUNC;
+        case OPEN_EXISTING: return flags;
+        case OPEN_ALWAYS: return flags | O_CREAT;
+        case TRUNCATE_EXISTING: return flags | O_TRUNC;
+        default: *valid = false; return flags;
+    }
+}
+
+HANDLE OpenPath(const std::string &path, DWORD access, DWORD disposition) {
+    bool valid = false;
+    int flags = OpenFlags(access, disposition, &valid);
+    if (!valid || path.empty()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    int fd = open(path.c_str(), flags, 0644);
+    if (fd < 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return INVALID_HANDLE_VALUE;
+    }
+    return figplat::RegisterObject(PlatformFile, new File{fd});
+}
+
+File *FindFile(HANDLE handle) {
+    auto *file = static_cast<File *>(figplat::LookupObject(handle, PlatformFile));
+    if (!file) SetLastError(ERROR_INVALID_HANDLE);
+    return file;
+}
+
+}  // namespace
+
+HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
+                          HANDLE) {
+    if (FIG_FAULT_POINT("CreateFileW")) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!name) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    return OpenPath(figplat::Utf16ToUtf8(std::u16string(name, figplat::Utf16Length(name))), access, disposition);
+}
+
+HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
+                          HANDLE) {
+    if (FIG_FAULT_POINT("CreateFileA")) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!name) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    std::u16string wide = figplat::Cp1252ToUtf16(name, std::char_traits<char>::length(name));
+    return OpenPath(figplat::Utf16ToUtf8(wide), access, disposition);
+}
+
+BOOL WINAPI WriteFile(HANDLE handle, LPCVOID data, DWORD bytes, LPDWORD written, LPOVERLAPPED) {
+    if (written) *written = 0;
+    if (FIG_FAULT_POINT("WriteFile")) {
+        SetLastError(ERROR_WRITE_FAULT);
+        return FALSE;
+    }
+    File *file = FindFile(handle);
+    if (!file) return FALSE;
+    const char *p = static_cast<const char *>(data);
+    DWORD done = 0;
+    while (done < bytes) {
+        ssize_t n = write(file->fd, p + done, bytes - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            SetLastError(ErrorFromErrno(errno));
+            if (written) *written = done;
+            return FALSE;
+        }
+        done += static_cast<DWORD>(n);
+    }
+    if (written) *written = done;
+    return TRUE;
+}
+
+BOOL WINAPI ReadFile(HANDLE handle, LPVOID data, DWORD bytes, LPDWORD read, LPOVERLAPPED) {
+    if (read) *read = 0;
+    File *file = FindFile(handle);
+    if (!file) return FALSE;
+    ssize_t n;
+    do n = ::read(file->fd, data, bytes);
+    while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return FALSE;
+    }
+    if (read) *read = static_cast<DWORD>(n);
+    return TRUE;
+}
+
+BOOL WINAPI CloseHandle(HANDLE handle) {
+    auto *file = static_cast<File *>(figplat::UnregisterObject(handle, PlatformFile));
+    if (!file) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    // The handle is gone either way, as on Windows; a failing close still reports failure.
+    bool failed = FIG_FAULT_POINT("CloseHandle");
+    failed = close(file->fd) != 0 || failed;
+    delete file;
+    if (failed) SetLastError(ERROR_WRITE_FAULT);
+    return failed ? FALSE : TRUE;
+}
