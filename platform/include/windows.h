@@ -391,6 +391,8 @@ WINGDIAPI COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color);
 #define FF_ROMAN 0x10
 #define FF_SWISS 0x20
 #define FF_MODERN 0x30
+#define FF_SCRIPT 0x40
+#define FF_DECORATIVE 0x50
 
 typedef struct tagLOGFONTW {
     LONG lfHeight;

@@ -1,0 +1,183 @@
+// The host simulator: stands in for the application host that loads figPlot externals.
+//
+// It loads an external through its real exported entry point, serves every callback
+// code as a host would (parameters, fields, lists, names, request records, the banner),
+// exchanges pictures as bitmaps made through the platform, and records a trace of every
+// callback so tests can assert the exact sequence.
+#pragma once
+
+#include <figplot/host_api.h>
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace figsim {
+
+enum class TextWidth { Wide, Narrow };  // figPlotU: 32-bit units; figPlot: 8-bit
+
+// ---- the loaded external ----
+class External {
+public:
+    // Loads a figPlotU or figPlot shared library; null with `error` set on failure.
+    static std::unique_ptr<External> Load(const std::string &path, std::string *error);
+    ~External();
+
+    FigEntryPoint entry() const { return entry_; }
+    HMODULE module() const { return module_; }
+    TextWidth width() const { return width_; }
+    // The 14-byte "Q7INF" marker and the version block, as a host reads them.
+    std::vector<uint8_t> Marker() const;
+    std::vector<uint8_t> VersionBlock() const;
+    // A function-table string (UTF-8), empty when missing.
+    std::string FunctionString(unsigned id) const;
+
+private:
+    External() = default;
+    void *library_ = nullptr;
+    FigEntryPoint entry_ = nullptr;
+    HMODULE module_ = nullptr;
+    TextWidth width_ = TextWidth::Wide;
+};
+
+// Fields in a version block: the fixed part and the string table's values.
+struct VersionInfo {
+    uint32_t fileVersionMs = 0, fileVersionLs = 0, productVersionMs = 0, productVersionLs = 0;
+    uint32_t flagsMask = 0, flags = 0, os = 0, fileType = 0;
+    std::string blockName;
+    std::vector<std::pair<std::string, std::string>> strings;
+    uint32_t translation = 0;
+    const std::string *Find(const std::string &name) const;
+};
+bool ParseVersionBlock(const std::vector<uint8_t> &block, VersionInfo *info);
+
+// ---- values ----
+// What a parameter or a list cell holds.
+struct Value {
+    enum class Kind { Empty, Number, Text, Picture };
+    Kind kind = Kind::Empty;
+    double number = 0;
+    std::u32string text;
+    std::vector<uint8_t> picture;  // a packed DIB (header, colour table, bits); empty: no picture
+
+    static Value Num(double n);
+    static Value Str(std::u32string s);
+    static Value Str(const std::string &utf8);
+    static Value Pict(std::vector<uint8_t> packedDib = {});
+};
+
+struct List {
+    std::string name;
+    std::vector<std::string> columnNames;
+    std::vector<int16_t> columnTypes;  // field type per column, as HostGetFieldInfo answers
+    std::vector<std::vector<Value>> lines;
+};
+
+// One callback as the library made it: the code and its integer arguments, plus any
+// text it carried (names, banner).
+struct TraceEntry {
+    int code;
+    std::vector<int64_t> args;
+    std::u32string text;
+};
+
+// Ways a test host can misbehave, to prove the library copes.
+struct HostQuirks {
+    bool textWithoutTerminator = false;  // fill text buffers to the maximum with no terminator
+    int32_t fieldNameCount = 0;          // count written into the field information block's name
+    bool noRequestRecord = false;        // HostGetRequestRecord answers null
+    bool refuseBitmaps = false;          // ValueBitmap fetches leave the handle null
+    int bannerAnswer = 0;                // what HostSendBanner returns
+};
+
+// ---- the host ----
+class Host {
+public:
+    explicit Host(External &external);
+    ~Host();
+
+    // Raw message with the current slot and window.
+    int32_t Send(int32_t message);
+    int16_t Open();   // message 0; the result the library stored
+    int16_t Close();  // message 2
+    // Message 1: runs function `number` with `params` (parameter 1 first). Parameters
+    // the library writes are updated in place. Returns the stored result.
+    int16_t Call(int number, std::vector<Value> &params);
+    // Message 3: the text the library writes into the request record (UTF-8), and its count.
+    std::string Describe(int number, int16_t kind, int *count = nullptr, int16_t *result = nullptr);
+    // Message 4: the flag field afterwards.
+    int16_t FlagRecord();
+
+    void AddList(List list);
+    List *FindList(const std::string &name);
+
+    // Overrides: the raw ParamCount number, the function number reported.
+    void SetCountOverride(double count) { countOverride_ = count, hasCountOverride_ = true; }
+    void ClearCountOverride() { hasCountOverride_ = false; }
+    HostQuirks &quirks() { return quirks_; }
+
+    void *&slot() { return slot_; }
+    HWND window() const { return window_; }
+    void SetWindow(HWND window) { window_ = window; }
+    const std::vector<TraceEntry> &trace() const { return trace_; }
+    void ClearTrace() { trace_.clear(); }
+    std::vector<int> TraceCodes() const;
+    double lastReturnValue() const { return returnValue_; }
+    int returnStores() const { return returnStores_; }
+    const std::u32string &banner() const { return banner_; }
+    TextWidth width() const { return external_.width(); }
+
+    // Serves one callback; called by the C callback the library sees.
+    int32_t Serve(int32_t code, va_list args);
+
+private:
+    int32_t LookupName(const void *counted);
+    int32_t GetNumber(int id, double *out);
+    int32_t SetValue(int id, int type, const void *value);
+    int32_t SetNumber(int id, const double *value);
+    int32_t GetValue(int id, int type, int32_t maxLength, void *buffer);
+    int32_t GetListCell(int listRef, int columnRef, void *buffer, const int32_t *lineAndMax);
+    int32_t GetListNumber(int listRef, int32_t line, int columnRef, double *out);
+    int32_t GetFieldInfo(uint8_t *block);
+    int32_t GetColumnNames(int listRef, int maxLength, void *buffer);
+    void WriteText(void *buffer, const std::u32string &text, int32_t maxLength) const;
+    std::u32string ReadCounted(const void *counted) const;
+    Value *Param(int id);
+    const Value *Cell(int listRef, int32_t line, int columnRef) const;
+
+    External &external_;
+    void *slot_ = nullptr;
+    HWND window_ = nullptr;
+    HWND ownWindow_ = nullptr;
+    std::vector<Value> *params_ = nullptr;
+    int function_ = 0;
+    double countOverride_ = 0;
+    bool hasCountOverride_ = false;
+    std::vector<List> lists_;
+    int lastListLooked_ = -1;
+    std::vector<uint8_t> record_;
+    std::vector<TraceEntry> trace_;
+    HostQuirks quirks_;
+    double returnValue_ = 0;
+    int returnStores_ = 0;
+    std::u32string banner_;
+};
+
+// ---- pictures ----
+// A packed DIB of the given size and depth (1..32), colour table for <= 8 bits from `palette`
+// (or the default table for the depth), pixels from `fill` (a pixel value per position).
+std::vector<uint8_t> MakePackedDib(int width, int height, int bitsPerPixel);
+// Bitmap <-> packed DIB through the platform (a host's picture exchange).
+HBITMAP BitmapFromPackedDib(const std::vector<uint8_t> &packed);
+std::vector<uint8_t> PackedDibFromBitmap(HBITMAP bitmap);
+// Colour of one pixel of a packed DIB, as 0x00BBGGRR; CLR_INVALID outside.
+COLORREF PackedDibPixel(const std::vector<uint8_t> &packed, int x, int y);
+
+// UTF-8 <-> UTF-32 for tests and the command line.
+std::u32string Utf8ToUtf32(const std::string &utf8);
+std::string Utf32ToUtf8(const std::u32string &text);
+
+}  // namespace figsim

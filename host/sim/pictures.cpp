@@ -1,0 +1,117 @@
+// The host's picture exchange: a picture field stores a packed DIB (header, colour
+// table, bottom-up rows); the library receives and returns bitmap handles made through
+// the platform.
+#include <cstdlib>
+#include <cstring>
+
+#include "figsim.h"
+
+namespace figsim {
+namespace {
+
+int TableEntries(const BITMAPINFOHEADER &h) {
+    if (h.biBitCount > 8) return 0;
+    return h.biClrUsed ? static_cast<int>(h.biClrUsed) : 1 << h.biBitCount;
+}
+
+size_t Stride(int width, int bits) { return ((static_cast<size_t>(width) * bits + 31) / 32) * 4; }
+
+bool ReadHeader(const std::vector<uint8_t> &packed, BITMAPINFOHEADER *h) {
+    if (packed.size() < sizeof *h) return false;
+    std::memcpy(h, packed.data(), sizeof *h);
+    if (h->biSize < sizeof *h || h->biWidth <= 0 || h->biHeight == 0) return false;
+    size_t need = h->biSize + 4u * TableEntries(*h) + Stride(h->biWidth, h->biBitCount) * std::abs(h->biHeight);
+    return packed.size() >= need;
+}
+
+// Windows' tables for bitmaps without their own (1, 4 and 8 bits).
+void DefaultTable(int bits, RGBQUAD *table) {
+    static const uint32_t kVga[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                      0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                      0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    static const uint32_t kStatic[20] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
+                                         0xC0C0C0, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000,
+                                         0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    auto put = [&](int i, uint32_t rgb) { table[i] = RGBQUAD{BYTE(rgb), BYTE(rgb >> 8), BYTE(rgb >> 16), 0}; };
+    if (bits == 1) {
+        put(0, 0x000000);
+        put(1, 0xFFFFFF);
+    } else if (bits == 4) {
+        for (int i = 0; i < 16; ++i) put(i, kVga[i]);
+    } else if (bits == 8) {
+        for (int i = 0; i < 256; ++i) put(i, (i % 8) * 0x20 << 16 | ((i / 8) % 8) * 0x20 << 8 | (i / 64) * 0x40);
+        for (int i = 0; i < 10; ++i) put(i, kStatic[i]);
+        for (int i = 0; i < 10; ++i) put(246 + i, kStatic[10 + i]);
+    }
+}
+
+}  // namespace
+
+std::vector<uint8_t> MakePackedDib(int width, int height, int bitsPerPixel) {
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof h;
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = static_cast<WORD>(bitsPerPixel);
+    h.biCompression = BI_RGB;
+    const int entries = TableEntries(h);
+    std::vector<uint8_t> packed(sizeof h + 4u * entries + Stride(width, bitsPerPixel) * height, 0);
+    std::memcpy(packed.data(), &h, sizeof h);
+    DefaultTable(bitsPerPixel, reinterpret_cast<RGBQUAD *>(packed.data() + sizeof h));
+    return packed;
+}
+
+HBITMAP BitmapFromPackedDib(const std::vector<uint8_t> &packed) {
+    BITMAPINFOHEADER h;
+    if (!ReadHeader(packed, &h)) return nullptr;
+    void *bits = nullptr;
+    auto *info = reinterpret_cast<const BITMAPINFO *>(packed.data());
+    HBITMAP bitmap = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return nullptr;
+    const size_t offset = h.biSize + 4u * TableEntries(h);
+    std::memcpy(bits, packed.data() + offset, Stride(h.biWidth, h.biBitCount) * std::abs(h.biHeight));
+    GdiFlush();
+    return bitmap;
+}
+
+std::vector<uint8_t> PackedDibFromBitmap(HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
+    const int bits = bm.bmBitsPixel * bm.bmPlanes;
+    std::vector<uint8_t> packed = MakePackedDib(bm.bmWidth, bm.bmHeight, bits);
+    auto *info = reinterpret_cast<BITMAPINFO *>(packed.data());
+    const size_t offset = sizeof(BITMAPINFOHEADER) + 4u * TableEntries(info->bmiHeader);
+    HDC screen = GetDC(nullptr);
+    int lines = GetDIBits(screen, bitmap, 0, bm.bmHeight, packed.data() + offset, info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (lines != bm.bmHeight) return {};
+    return packed;
+}
+
+COLORREF PackedDibPixel(const std::vector<uint8_t> &packed, int x, int y) {
+    BITMAPINFOHEADER h;
+    if (!ReadHeader(packed, &h) || x < 0 || y < 0 || x >= h.biWidth || y >= std::abs(h.biHeight)) return CLR_INVALID;
+    const auto *table = reinterpret_cast<const RGBQUAD *>(packed.data() + h.biSize);
+    const uint8_t *row = packed.data() + h.biSize + 4u * TableEntries(h) +
+                         Stride(h.biWidth, h.biBitCount) * (h.biHeight > 0 ? h.biHeight - 1 - y : y);
+    auto fromTable = [&](int index) {
+        const RGBQUAD &q = table[index];
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    };
+    switch (h.biBitCount) {
+        case 1: return fromTable((row[x / 8] >> (7 - x % 8)) & 1);
+        case 4: return fromTable((row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF);
+        case 8: return fromTable(row[x]);
+        case 16: {
+            const int p = row[2 * x] | (row[2 * x + 1] << 8);
+            auto widen = [](int v) { return (v << 3) | (v >> 2); };
+            return RGB(widen((p >> 10) & 31), widen((p >> 5) & 31), widen(p & 31));
+        }
+        case 24: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        case 32: return RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+        default: return CLR_INVALID;
+    }
+}
+
+}  // namespace figsim

@@ -1,0 +1,39 @@
+// Fonts for the GDI text calls: realising a LOGFONT into a face and size, its metrics as
+// GetTextMetrics reports them, and the glyphs of a string as a one-bit mask.
+//
+// Pure font work through FreeType and fontconfig, with no knowledge of device contexts:
+// the DC layer positions the mask and paints it in the text colour.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace figplat::font {
+
+struct Face;  // a realised font: face file, pixel size, weight, italic, underline
+
+// Never null while any font is installed: unknown faces fall back as Windows does.
+Face *Realize(const LOGFONTW &logfont);
+void Release(Face *face);
+
+// GetTextMetricsW's answer for the face.
+void Metrics(const Face *face, TEXTMETRICW *metrics);
+
+// GetTextExtentPoint32W's answer: total advance and the cell height.
+SIZE Extent(const Face *face, const char16_t *text, int count);
+
+// The text's glyphs drawn with the text cell's top-left corner at (0, 0): `bits` holds
+// width * height bytes, row by row, each 0 or 1; (left, top) is where the mask's first
+// pixel lies relative to the cell's top-left (may be negative). Underline and strike-out
+// are part of the mask. `advance` is the pen advance of the whole string (the width of
+// the opaque background box).
+struct Mask {
+    int32_t left = 0, top = 0, width = 0, height = 0;
+    std::vector<uint8_t> bits;
+    int32_t advance = 0;
+};
+void Render(const Face *face, const char16_t *text, int count, Mask *mask);
+
+}  // namespace figplat::font

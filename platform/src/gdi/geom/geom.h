@@ -1,0 +1,63 @@
+// Shape geometry for the GDI drawing calls: which pixels a shape covers, as spans.
+//
+// The raster engine paints spans; this module decides them. Everything here is pure
+// integer geometry in device pixels with no knowledge of bitmaps or colours, so it can be
+// tested on its own and compared with what Windows GDI lights up.
+//
+// Output spans are appended to `out`, sorted by y and then x0, non-overlapping, and cut
+// to `clip` (the bitmap's bounds, right and bottom exclusive). Cutting never changes
+// which pixels inside `clip` a shape lights, and work is proportional to what is inside
+// `clip`, so a shape a million pixels wide costs no more than the bitmap it lands on.
+// Rectangles are passed as the caller gave them to GDI (not yet ordered); each function
+// applies GDI's own ordering and edge rules.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace figplat::geom {
+
+struct Span {
+    int32_t y;
+    int32_t x0;  // first pixel
+    int32_t x1;  // one past the last pixel
+};
+using SpanList = std::vector<Span>;
+
+// A pen as the shapes see it: width <= 1 is a cosmetic one-pixel pen.
+struct PenShape {
+    int width;
+};
+
+// LineTo() with a cosmetic pen: start pixel drawn, end pixel not, GDI's Bresenham
+// tie rules per octant.
+void CosmeticLine(POINT from, POINT to, RECT clip, SpanList &out);
+
+// Rectangle(): the one-pixel outline, and the interior the brush fills (which differs
+// with and without a pen: see RectangleInterior's `hasPen`).
+void RectangleOutline(RECT box, RECT clip, SpanList &out);
+void RectangleInterior(RECT box, bool hasPen, RECT clip, SpanList &out);
+
+// Ellipse(): the outline with the pen, and the interior the brush fills.
+void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanList &out);
+void EllipseInterior(RECT box, RECT clip, SpanList &out);
+
+// Arc(): the outline from the radial through `start` counter-clockwise to the radial
+// through `end` (equal directions: the whole ellipse).
+void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out);
+
+// Pie(): the arc closed by two radii to the centre; outline and interior.
+void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out);
+void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanList &out);
+
+// A geometric (wide, width > 1) solid pen along a polyline: round caps and round joins,
+// centred on the path, the whole outline one region (overlaps once). `closed` joins the
+// last point to the first (a Rectangle outline).
+void WidePolyline(const POINT *points, int count, int width, bool closed, RECT clip, SpanList &out);
+
+// Rectangle() with a wide pen: the outline region (GDI's rules for the box and corners).
+void WideRectangleOutline(RECT box, int width, RECT clip, SpanList &out);
+
+}  // namespace figplat::geom

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs everything figPlot needs to build and test on Debian (bookworm or later).
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config clang
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libfreetype-dev libfontconfig-dev libpng-dev
+  fonts-liberation fonts-wine fonts-dejavu-core
+  # the reference GDI: Windows programs cross-built with mingw-w64, run under wine64
+  wine64 g++-mingw-w64-x86-64 mingw-w64
+)
+
+run() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  run apt-get update
+  run env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi

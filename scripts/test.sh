@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds figPlot twice (plain, and with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs every test in both.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc 2>/dev/null || echo 2)
+bash scripts/install-deps.sh
+
+bash scripts/build.sh plain
+(cd build && ctest --output-on-failure -j"$jobs")
+
+bash scripts/build.sh sanitize
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j"$jobs")

@@ -1,0 +1,56 @@
+// Opening and closing instances, and calling their functions.
+#include "functions.h"
+#include "host_callback.h"
+#include "memory.h"
+#include "messages.h"
+#include "number.h"
+
+namespace fig {
+namespace {
+
+const char kBanner[] = "figPlot 1.2b5, pictures for the host, by the figPlot developers";
+
+int16_t ReadParamCount(FigHostCallback cb) {
+    double count = 0;
+    GetParam(ParamCount, ValueNumber, 10, &count, cb);
+    return Low16(NumberToInt(count));
+}
+
+}  // namespace
+
+void OpenInstance(CallContext &call, void **instanceSlot) {
+    auto *data = static_cast<InstanceData *>(AllocZeroed(sizeof(InstanceData)));
+    if (!data) {
+        MessageBeep(MB_ICONASTERISK);
+        call.result = ResultNoMemory;
+        return;
+    }
+    FillDefaultPalette(*data);
+    if (instanceSlot) *instanceSlot = data;
+    else FreeBlock(data);  // nowhere to keep it
+    HostChar banner[sizeof kBanner];
+    AsciiToHostText(kBanner, banner, true);
+    call.result = SendBanner(0, 1, 1, 0, banner, call.callback);
+}
+
+void CallFunction(CallContext &call) {
+    if (!call.instance) return;
+    call.paramCount = ReadParamCount(call.callback);
+    const int16_t number = Low16(GetFunctionNumber(call.callback));
+    if (number < 1 || number > kFunctionCount) return;
+    const FunctionEntry &function = kFunctions[number - 1];
+    if (call.paramCount < function.minimumCount ||
+        (function.needsPictureField && !IsPictureParam(ParamFirst, call.callback))) {
+        call.result = ResultBadParameters;
+        return;
+    }
+    if (function.run) function.run(call);
+}
+
+void CloseInstance(void **instanceSlot) {
+    if (!instanceSlot) return;
+    if (*instanceSlot) FreeBlock(*instanceSlot);
+    *instanceSlot = nullptr;
+}
+
+}  // namespace fig

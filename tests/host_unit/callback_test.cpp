@@ -1,0 +1,191 @@
+// The callback wrappers and list binding against a scripted fake host.
+#include <figplatform.h>
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/host_callback.h"
+#include "host/list_binding.h"
+#include "host/memory.h"
+
+namespace fig {
+namespace {
+
+using HText = std::basic_string<HostChar>;
+
+HText Text(const std::string &s) { return HText(s.begin(), s.end()); }
+
+// A host that knows some names and a list's column-name text.
+struct FakeHost {
+    std::map<HText, int32_t> names;
+    HText columnNames;
+    bool fillColumnBufferCompletely = false;
+    int32_t fieldNameCount = 0;
+    std::vector<HText> lookups;
+    int columnNameCalls = 0;
+};
+FakeHost *fake = nullptr;
+
+HText FromCounted(const HostChar *counted) {
+    return HText(counted + 1, counted + 1 + static_cast<int>(counted[0]));
+}
+
+int32_t FakeCallback(int32_t code, ...) {
+    va_list args;
+    va_start(args, code);
+    int32_t result = 0;
+    if (code == HostLookupName) {
+        HText name = FromCounted(va_arg(args, const HostChar *));
+        fake->lookups.push_back(name);
+        auto it = fake->names.find(name);
+        result = it == fake->names.end() ? 0 : it->second;
+    } else if (code == HostGetColumnNames) {
+        va_arg(args, int);
+        int max = va_arg(args, int);
+        auto *buffer = va_arg(args, HostChar *);
+        ++fake->columnNameCalls;
+        if (fake->fillColumnBufferCompletely) {
+            for (int i = 0; i < max; ++i) buffer[i] = i % 5 == 4 ? ',' : 'c';  // no terminator
+        } else {
+            std::copy(fake->columnNames.begin(), fake->columnNames.end(), buffer);
+            buffer[fake->columnNames.size()] = 0;
+        }
+    } else if (code == HostGetFieldInfo) {
+        auto *block = va_arg(args, uint8_t *);
+        const HostChar count = static_cast<HostChar>(fake->fieldNameCount);
+        std::memcpy(block, &count, sizeof count);
+    } else if (code == HostGetValue) {
+        va_arg(args, int);
+        va_arg(args, int);
+        int32_t max = va_arg(args, int32_t);
+        auto *buffer = va_arg(args, HostChar *);
+        for (int i = 0; i < max; ++i) buffer[i] = 't';  // a host that forgets the terminator
+    }
+    va_end(args);
+    return result;
+}
+
+class BindTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake = &host;
+        host.names[Text("cmds")] = 7;
+    }
+    void TearDown() override { fake = nullptr; }
+    FakeHost host;
+};
+
+TEST_F(BindTest, SkipsNamesTheHostDoesNotKnow) {
+    host.columnNames = Text("a,b,zz,d");
+    host.names[Text("a")] = 11;
+    host.names[Text("b")] = 12;
+    host.names[Text("d")] = 14;
+    ListColumnMap map{};
+    BindListColumns(map, Text("cmds").c_str(), FakeCallback);
+    EXPECT_EQ(map.listRef, 7);
+    ASSERT_EQ(map.columnCount, 3);
+    EXPECT_EQ(map.columns[0], 11);
+    EXPECT_EQ(map.columns[1], 12);
+    EXPECT_EQ(map.columns[2], 14);
+}
+
+TEST_F(BindTest, BindsAtMostTwentyFourColumns) {
+    HText names;
+    for (int i = 0; i < 30; ++i) {
+        HText name = Text("c" + std::to_string(i));
+        host.names[name] = 100 + i;
+        names += (i ? Text(",") : HText()) + name;
+    }
+    host.columnNames = names;
+    ListColumnMap map{};
+    BindListColumns(map, Text("cmds").c_str(), FakeCallback);
+    EXPECT_EQ(map.columnCount, 24);
+    EXPECT_EQ(map.columns[23], 123);
+    EXPECT_EQ(host.lookups.size(), 1u + 24u);  // the list, then only the first 24 names
+}
+
+TEST_F(BindTest, EmptyNameTextKeepsTheListReference) {
+    host.columnNames = HText();
+    ListColumnMap map{};
+    BindListColumns(map, Text("cmds").c_str(), FakeCallback);
+    EXPECT_EQ(map.listRef, 7);
+    EXPECT_EQ(map.columnCount, 0);
+}
+
+TEST_F(BindTest, BlanksAfterCommasAreLookedUpAsGiven) {
+    host.columnNames = Text("a, b");
+    host.names[Text("a")] = 11;
+    host.names[Text("b")] = 12;
+    ListColumnMap map{};
+    BindListColumns(map, Text("cmds").c_str(), FakeCallback);
+    EXPECT_EQ(map.columnCount, 1);
+    EXPECT_EQ(host.lookups.back(), Text(" b"));
+}
+
+TEST_F(BindTest, UnknownListBindsNothingAndAsksNoColumns) {
+    ListColumnMap map{};
+    map.columnCount = 5;
+    BindListColumns(map, Text("nope").c_str(), FakeCallback);
+    EXPECT_EQ(map.listRef, 0);
+    EXPECT_EQ(map.columnCount, 0);
+    EXPECT_EQ(host.columnNameCalls, 0);
+}
+
+TEST_F(BindTest, NoMemoryForTheNameBufferBindsNothingAndLeaksNothing) {
+    int before = PlatformLiveCount(PlatformMemory);
+    PlatformFailNthCall("GlobalAlloc", 1);
+    ListColumnMap map{};
+    map.listRef = 3;
+    map.columnCount = 5;
+    BindListColumns(map, Text("cmds").c_str(), FakeCallback);
+    EXPECT_EQ(map.listRef, 0);
+    EXPECT_EQ(map.columnCount, 0);
+    EXPECT_TRUE(host.lookups.empty());
+    EXPECT_EQ(PlatformLiveCount(PlatformMemory), before);
+}
+
+TEST_F(BindTest, AnUnterminatedColumnTextStaysInsideTheBuffer) {
+    host.fillColumnBufferCompletely = true;  // 1024 units, no terminator: ASan watches the bounds
+    ListColumnMap map{};
+    BindListColumns(map, Text("cmds").c_str(), FakeCallback);
+    EXPECT_EQ(map.columnCount, 0);               // none of the names is known
+    EXPECT_EQ(host.lookups.size(), 1u + 24u);  // 205 names, 24 looked up
+}
+
+TEST_F(BindTest, FieldInfoNameCountsBeyondTheBlockAreContained) {
+    for (int32_t count : {5000, 255, -3, 254}) {
+        host.fieldNameCount = count;
+        FieldInfo info = GetFieldInfo(211, FakeCallback);  // the stack block is checked by ASan
+        EXPECT_EQ(info.status, 0);
+    }
+}
+
+TEST_F(BindTest, TextParametersAreTerminatedWhateverTheHostWrote) {
+    HostChar buffer[kTextBufferUnits];
+    GetTextParam(212, buffer, FakeCallback);
+    EXPECT_EQ(HostTextLength(buffer), static_cast<size_t>(kTextMaxLength));
+}
+
+TEST(MemoryHelpers, MovableBlocksAreZeroedOnlyUpTo8192Bytes) {
+    for (SIZE_T size : {SIZE_T(8192), SIZE_T(8193)}) {
+        HGLOBAL block = AllocMovable(size);
+        ASSERT_NE(block, nullptr);
+        auto *bytes = static_cast<unsigned char *>(GlobalLock(block));
+        bool allZero = true;
+        for (SIZE_T i = 0; i < size; ++i) allZero &= bytes[i] == 0;
+        EXPECT_EQ(allZero, size <= 8192) << size;
+        GlobalUnlock(block);
+        GlobalFree(block);
+    }
+    void *zeroed = AllocZeroed(64);
+    ASSERT_NE(zeroed, nullptr);
+    EXPECT_EQ(static_cast<unsigned char *>(zeroed)[63], 0);
+    FreeBlock(zeroed);
+}
+
+}  // namespace
+}  // namespace fig
