@@ -1,0 +1,25 @@
+# Dumps the resources of each build on both sides and compares the dumps.
+set(PREFIX ${WORK}/wineprefix)
+set(ENV{WINEPREFIX} ${PREFIX})
+set(ENV{WINEDEBUG} -all)
+if(NOT EXISTS ${PREFIX}/system.reg)
+  execute_process(COMMAND ${WINE64} wineboot -i RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET TIMEOUT 240)
+endif()
+foreach(name figPlotU figPlot)
+  execute_process(COMMAND ${WINE64} ${WINDOWS_DUMPER} ${WINDOWS_DIR}/${name}.dll ${WORK}/${name}.windows.txt
+                  RESULT_VARIABLE rc TIMEOUT 120)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "Windows dumper failed on ${name}.dll: ${rc}")
+  endif()
+  execute_process(COMMAND ${PORTABLE_DUMPER} ${PORTABLE_DIR}/${name}.so ${WORK}/${name}.portable.txt
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "portable dumper failed on ${name}.so: ${rc}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${name}.windows.txt ${WORK}/${name}.portable.txt
+                  RESULT_VARIABLE differ)
+  if(differ)
+    message(FATAL_ERROR "${name}: resources differ; see ${WORK}/${name}.windows.txt and ${name}.portable.txt")
+  endif()
+  message(STATUS "${name}: function table, marker and version block identical")
+endforeach()
