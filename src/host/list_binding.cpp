@@ -48,4 +48,16 @@ void BindListColumns(ListColumnMap &map, const HostChar *listName, FigHostCallba
     FreeBlock(names);
 }
 
+int16_t ListLineCount(const ListColumnMap &map, FigHostCallback cb) {
+    HostChar name[4];
+    AsciiToHostText("#LN", name, true);
+    const int16_t answer = Low16(LookupNameRef(name, cb));
+#if FIGPLOT_WIDE
+    (void)map;
+    return answer;
+#else
+    return Low16(GetCellInt(map.listRef, 0, answer, cb));
+#endif
+}
+
 }  // namespace fig

@@ -21,4 +21,9 @@ struct ListColumnMap {
 // becomes the next column reference; unknown names are skipped.
 void BindListColumns(ListColumnMap &map, const HostChar *listName, FigHostCallback cb);
 
+// The number of lines of the bound list, through the host name "#LN": the wide host
+// answers the lookup with the count itself; the 8-bit host answers a reference whose
+// line-0 cell of the list holds it.
+int16_t ListLineCount(const ListColumnMap &map, FigHostCallback cb);
+
 }  // namespace fig

@@ -27,6 +27,8 @@ struct FakeHost {
     int32_t fieldNameCount = 0;
     std::vector<HText> lookups;
     int columnNameCalls = 0;
+    double lineCountCell = 0;
+    std::vector<std::vector<int>> numberRequests;
 };
 FakeHost *fake = nullptr;
 
@@ -58,6 +60,13 @@ int32_t FakeCallback(int32_t code, ...) {
         auto *block = va_arg(args, uint8_t *);
         const HostChar count = static_cast<HostChar>(fake->fieldNameCount);
         std::memcpy(block, &count, sizeof count);
+    } else if (code == HostGetListNumber) {
+        int list = va_arg(args, int);
+        int32_t line = va_arg(args, int32_t);
+        int column = va_arg(args, int);
+        double *out = va_arg(args, double *);
+        fake->numberRequests.push_back({list, line, column});
+        *out = fake->lineCountCell;
     } else if (code == HostGetValue) {
         va_arg(args, int);
         va_arg(args, int);
@@ -168,6 +177,26 @@ TEST_F(BindTest, TextParametersAreTerminatedWhateverTheHostWrote) {
     HostChar buffer[kTextBufferUnits];
     GetTextParam(212, buffer, FakeCallback);
     EXPECT_EQ(HostTextLength(buffer), static_cast<size_t>(kTextMaxLength));
+}
+
+TEST_F(BindTest, LineCountComesThroughTheLineCountName) {
+    // 40000 lines read as a signed 16-bit count: -25536.
+#if FIGPLOT_WIDE
+    host.names[Text("#LN")] = 40000;
+#else
+    host.names[Text("#LN")] = 3000;
+    host.lineCountCell = 40000.7;
+#endif
+    ListColumnMap map{};
+    map.listRef = 7;
+    EXPECT_EQ(ListLineCount(map, FakeCallback), -25536);
+    EXPECT_EQ(host.lookups.back(), Text("#LN"));
+#if FIGPLOT_WIDE
+    EXPECT_TRUE(host.numberRequests.empty());
+#else
+    ASSERT_EQ(host.numberRequests.size(), 1u);
+    EXPECT_EQ(host.numberRequests[0], (std::vector<int>{7, 0, 3000}));
+#endif
 }
 
 TEST(MemoryHelpers, MovableBlocksAreZeroedOnlyUpTo8192Bytes) {
