@@ -132,6 +132,8 @@ public:
 
     // Serves one callback; called by the C callback the library sees.
     int32_t Serve(int32_t code, va_list args);
+    // Makes a callback as an external would, outside any message (for testing hosts).
+    int32_t Invoke(int32_t code, ...);
 
 private:
     int32_t LookupName(const void *counted);

@@ -81,6 +81,14 @@ int32_t Host::Send(int32_t message) {
     return result;
 }
 
+int32_t Host::Invoke(int32_t code, ...) {
+    va_list args;
+    va_start(args, code);
+    int32_t result = Serve(code, args);
+    va_end(args);
+    return result;
+}
+
 int16_t Host::Open() {
     Send(MsgOpen);
     return static_cast<int16_t>(returnValue_);
