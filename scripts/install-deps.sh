@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config clang
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev libpng-dev
-  fonts-liberation fonts-wine fonts-dejavu-core
+  fontconfig fonts-liberation fonts-wine fonts-dejavu-core fonts-dejavu-extra
   # the reference GDI: Windows programs cross-built with mingw-w64, run under wine64
   wine64 g++-mingw-w64-x86-64 mingw-w64
 )

@@ -29,17 +29,19 @@ Registry &TheRegistry() {
 
 uintptr_t Key(const void *handle) { return reinterpret_cast<uintptr_t>(handle); }
 
-}  // namespace
-
-HANDLE RegisterObject(PlatformObjectKind kind, void *object) {
+HANDLE RegisterUnderNewHandle(PlatformObjectKind kind, void *object, bool stock) {
     Registry &r = TheRegistry();
     std::lock_guard<std::mutex> lock(r.mutex);
     uintptr_t key = r.nextHandle;
     r.nextHandle += 4;
-    r.entries.emplace(key, Entry{kind, object, false});
-    ++r.live[kind];
+    r.entries.emplace(key, Entry{kind, object, stock});
+    if (!stock) ++r.live[kind];
     return reinterpret_cast<HANDLE>(key);
 }
+
+}  // namespace
+
+HANDLE RegisterObject(PlatformObjectKind kind, void *object) { return RegisterUnderNewHandle(kind, object, false); }
 
 bool RegisterObjectAt(HANDLE handle, PlatformObjectKind kind, void *object) {
     Registry &r = TheRegistry();
@@ -49,14 +51,7 @@ bool RegisterObjectAt(HANDLE handle, PlatformObjectKind kind, void *object) {
     return true;
 }
 
-HANDLE RegisterStockObject(PlatformObjectKind kind, void *object) {
-    Registry &r = TheRegistry();
-    std::lock_guard<std::mutex> lock(r.mutex);
-    uintptr_t key = r.nextHandle;
-    r.nextHandle += 4;
-    r.entries.emplace(key, Entry{kind, object, true});
-    return reinterpret_cast<HANDLE>(key);
-}
+HANDLE RegisterStockObject(PlatformObjectKind kind, void *object) { return RegisterUnderNewHandle(kind, object, true); }
 
 void *LookupObject(const void *handle, PlatformObjectKind kind) {
     if (!handle) return nullptr;

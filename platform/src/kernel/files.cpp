@@ -64,31 +64,26 @@ File *FindFile(HANDLE handle) {
     return file;
 }
 
+// Both entry points fail the same way before a path is looked at.
+HANDLE Refuse(DWORD error) {
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
 HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
                           HANDLE) {
-    if (FIG_FAULT_POINT("CreateFileW")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
-    }
-    if (!name) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_HANDLE_VALUE;
-    }
+    if (FIG_FAULT_POINT("CreateFileW")) return Refuse(ERROR_ACCESS_DENIED);
+    if (!name) return Refuse(ERROR_INVALID_PARAMETER);
     return OpenPath(figplat::Utf16ToUtf8(std::u16string(name, figplat::Utf16Length(name))), access, disposition);
 }
 
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
                           HANDLE) {
-    if (FIG_FAULT_POINT("CreateFileA")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
-    }
-    if (!name) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_HANDLE_VALUE;
-    }
+    if (FIG_FAULT_POINT("CreateFileA")) return Refuse(ERROR_ACCESS_DENIED);
+    if (!name) return Refuse(ERROR_INVALID_PARAMETER);
+    // Paths of the 8-bit calls are in the Windows code page.
     std::u16string wide = figplat::Cp1252ToUtf16(name, std::char_traits<char>::length(name));
     return OpenPath(figplat::Utf16ToUtf8(wide), access, disposition);
 }
