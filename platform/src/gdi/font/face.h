@@ -1,0 +1,54 @@
+// A realised font as the rest of the module sees it: the open FreeType face at its size,
+// the synthetic styles GDI adds, the finished TEXTMETRIC and the glyphs drawn so far.
+#pragma once
+
+#include <windows.h>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace figplat::font {
+
+// One glyph as GDI draws it without antialiasing: a 0/1 mask whose top-left pixel is
+// `left` pixels right of the pen and `top` pixels above the baseline.
+struct GlyphImage {
+    int32_t left = 0, top = 0, width = 0, height = 0;
+    int32_t advance = 0;        // where the next glyph is drawn
+    int32_t measureAdvance = 0;  // what GetTextExtentPoint counts for it
+    std::vector<uint8_t> bits;
+};
+
+// Beyond this many pixels a glyph or a whole mask is not drawn: absurd LOGFONT heights must
+// not exhaust memory (GDI fails such text the same quiet way).
+inline constexpr int64_t kMaxMaskPixels = int64_t{1} << 26;
+
+// A horizontal band relative to the baseline: `above` rows above it starts the band
+// (negative: below the baseline), `thickness` rows tall.
+struct LineBand {
+    int32_t above = 0;
+    int32_t thickness = 1;
+};
+
+struct Face {
+    FT_Face ft = nullptr;
+    bool raster = false;
+    long ppem = 0;       // outline faces
+    long scale = 1;      // raster faces: whole-pixel magnification
+    bool syntheticBold = false;
+    bool syntheticItalic = false;
+    // Outline faces: the lfWidth stretch and the fake italic slant, applied to every outline.
+    bool transformed = false;
+    FT_Matrix transform{0x10000, 0, 0, 0x10000};
+    bool underline = false;
+    bool strikeOut = false;
+    UINT rasterDefaultChar = 0;  // raster faces: the code drawn for unmappable text
+    TEXTMETRICW metrics{};
+    LineBand underlineBand, strikeOutBand;
+    std::unordered_map<uint32_t, GlyphImage> glyphs;  // by glyph index
+};
+
+}  // namespace figplat::font

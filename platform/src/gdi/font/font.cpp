@@ -1,0 +1,222 @@
+#include "gdi/font/font.h"
+
+#include "gdi/font/face.h"
+#include "gdi/font/face_catalog.h"
+#include "gdi/font/font_export.h"
+#include "gdi/font/freetype_context.h"
+#include "gdi/font/glyph_images.h"
+#include "gdi/font/glyph_run.h"
+#include "gdi/font/pixel_size.h"
+#include "gdi/font/text_metrics.h"
+
+#include FT_TRUETYPE_TABLES_H
+#include FT_WINFONTS_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+
+namespace figplat::font {
+
+namespace {
+
+OutlineFaceHeights HeightsOf(FT_Face ft) {
+    OutlineFaceHeights heights{ft->units_per_EM, ft->ascender, -ft->descender, ft->ascender, ft->descender};
+    if (auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2))) {
+        heights.winAscent = os2->usWinAscent;
+        heights.winDescent = std::abs(static_cast<short>(os2->usWinDescent));
+    }
+    if (auto *hhea = static_cast<const TT_HoriHeader *>(FT_Get_Sfnt_Table(ft, FT_SFNT_HHEA))) {
+        heights.hheaAscent = hhea->Ascender;
+        heights.hheaDescent = hhea->Descender;
+    }
+    return heights;
+}
+
+bool SizeRasterFace(Face *face, const LOGFONTW &logfont) {
+    FT_WinFNT_HeaderRec header{};
+    if (FT_Get_WinFNT_Header(face->ft, &header) != 0 || face->ft->num_fixed_sizes < 1) return false;
+    if (face->ft->num_charmaps > 0) FT_Set_Charmap(face->ft, face->ft->charmaps[0]);
+    if (FT_Select_Size(face->ft, 0) != 0) return false;
+    face->scale = BitmapScale(header.pixel_height, header.internal_leading, logfont.lfHeight);
+    // System is bold by design: asking for bold must not smear it further.
+    if (header.weight > FW_NORMAL) face->syntheticBold = false;
+    ComputeRasterMetrics(face);
+    return true;
+}
+
+// A non-zero lfWidth stretches the outlines so the average width becomes |lfWidth|; the
+// fake italic slant (a quarter pixel per pixel of height) is applied after the stretch.
+void SetOutlineTransform(Face *face, LONG lfWidth) {
+    double ratio = 1.0;
+    LONG naturalAverage = face->metrics.tmAveCharWidth - (face->syntheticBold ? 1 : 0);
+    if (lfWidth != 0 && naturalAverage > 0) ratio = static_cast<double>(std::labs(lfWidth)) / naturalAverage;
+    if (ratio != 1.0) {
+        auto stretch = [ratio](LONG width) { return static_cast<LONG>(std::floor(width * ratio + 0.5)); };
+        face->metrics.tmAveCharWidth = stretch(face->metrics.tmAveCharWidth);
+        face->metrics.tmMaxCharWidth = stretch(face->metrics.tmMaxCharWidth);
+        face->transform.xx = static_cast<FT_Fixed>(ratio * 0x10000);
+    }
+    if (face->syntheticItalic) face->transform.xy = 0x4000;
+    face->transformed = ratio != 1.0 || face->syntheticItalic;
+}
+
+bool SizeOutlineFace(Face *face, const LOGFONTW &logfont) {
+    if (!FT_IS_SCALABLE(face->ft) || face->ft->units_per_EM == 0) return false;
+    FT_Select_Charmap(face->ft, FT_ENCODING_UNICODE);
+    face->ppem = OutlinePixelsPerEm(HeightsOf(face->ft), logfont.lfHeight);
+    if (FT_Set_Pixel_Sizes(face->ft, 0, static_cast<FT_UInt>(face->ppem)) != 0) return false;
+    ComputeOutlineMetrics(face, logfont.lfCharSet);
+    SetOutlineTransform(face, logfont.lfWidth);
+    return true;
+}
+
+Face *OpenFace(const FaceChoice &choice, const LOGFONTW &logfont) {
+    FT_Library library = FreeTypeLibrary();
+    if (!library || choice.path.empty()) return nullptr;
+    auto *face = new Face;
+    face->raster = choice.raster;
+    face->underline = logfont.lfUnderline != 0;
+    face->strikeOut = logfont.lfStrikeOut != 0;
+    bool opened = FT_New_Face(library, choice.path.c_str(), choice.index, &face->ft) == 0;
+    if (opened) {
+        // GDI fakes a style only when the file lacks it.
+        face->syntheticBold = choice.bold && !(face->ft->style_flags & FT_STYLE_FLAG_BOLD);
+        face->syntheticItalic = choice.italic && !(face->ft->style_flags & FT_STYLE_FLAG_ITALIC);
+    }
+    bool sized = opened && (face->raster ? SizeRasterFace(face, logfont) : SizeOutlineFace(face, logfont));
+    if (sized) return face;
+    if (face->ft) FT_Done_Face(face->ft);
+    delete face;
+    return nullptr;
+}
+
+struct Placement {
+    const GlyphImage *image;
+    int32_t penX;
+};
+
+struct Bounds {
+    int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+    void Add(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+        left = std::min(left, x0), top = std::min(top, y0);
+        right = std::max(right, x1), bottom = std::max(bottom, y1);
+    }
+    bool Empty() const { return left >= right || top >= bottom; }
+};
+
+// `extent` is the measured width (background box, underline); glyphs are drawn at their
+// own monochrome advances, which may run a little longer or shorter.
+std::vector<Placement> PlaceGlyphs(Face *face, const char16_t *text, int count, int32_t *extent) {
+    std::vector<Placement> placements;
+    int32_t pen = 0, measured = 0;
+    for (uint32_t glyph : GlyphRun(*face, text, count)) {
+        const GlyphImage &image = GlyphFor(face, glyph);
+        placements.push_back({&image, pen});
+        pen += image.advance;
+        measured += image.measureAdvance;
+    }
+    *extent = measured;
+    return placements;
+}
+
+// Underline and strike-out run the whole advance, `above` rows over the baseline.
+void AddBand(const LineBand &band, int32_t ascent, int32_t advance, Bounds *bounds) {
+    int32_t top = ascent - band.above;
+    if (band.thickness > 0 && advance > 0) bounds->Add(0, top, advance, top + band.thickness);
+}
+
+void FillBand(const LineBand &band, int32_t ascent, int32_t advance, Mask *mask) {
+    int32_t top = ascent - band.above;
+    for (int32_t y = top; y < top + band.thickness; ++y)
+        for (int32_t x = 0; x < advance; ++x)
+            mask->bits[static_cast<size_t>(y - mask->top) * mask->width + (x - mask->left)] = 1;
+}
+
+void StampGlyph(const Placement &placement, int32_t ascent, Mask *mask) {
+    const GlyphImage &image = *placement.image;
+    int32_t x0 = placement.penX + image.left - mask->left, y0 = ascent - image.top - mask->top;
+    for (int32_t y = 0; y < image.height; ++y) {
+        const uint8_t *source = image.bits.data() + static_cast<size_t>(y) * image.width;
+        uint8_t *target = mask->bits.data() + static_cast<size_t>(y0 + y) * mask->width + x0;
+        for (int32_t x = 0; x < image.width; ++x) target[x] |= source[x];
+    }
+}
+
+void DrawMask(Face *face, const char16_t *text, int count, Mask *mask) {
+    int32_t advance = 0;
+    std::vector<Placement> placements = PlaceGlyphs(face, text, count, &advance);
+    const int32_t ascent = face->metrics.tmAscent;
+    Bounds bounds;
+    for (const Placement &p : placements)
+        if (!p.image->bits.empty())
+            bounds.Add(p.penX + p.image->left, ascent - p.image->top, p.penX + p.image->left + p.image->width,
+                       ascent - p.image->top + p.image->height);
+    if (face->underline) AddBand(face->underlineBand, ascent, advance, &bounds);
+    if (face->strikeOut) AddBand(face->strikeOutBand, ascent, advance, &bounds);
+    mask->advance = advance;
+    if (bounds.Empty() || int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top) > kMaxMaskPixels) return;
+    mask->left = bounds.left, mask->top = bounds.top;
+    mask->width = bounds.right - bounds.left, mask->height = bounds.bottom - bounds.top;
+    mask->bits.assign(static_cast<size_t>(mask->width) * mask->height, 0);
+    for (const Placement &p : placements)
+        if (!p.image->bits.empty()) StampGlyph(p, ascent, mask);
+    if (face->underline) FillBand(face->underlineBand, ascent, advance, mask);
+    if (face->strikeOut) FillBand(face->strikeOutBand, ascent, advance, mask);
+}
+
+}  // namespace
+
+// Out of memory is the one exception that can escape the standard library here; it must
+// not cross into the caller, which expects GDI's failure values.
+FIG_FONT_EXPORT Face *Realize(const LOGFONTW &logfont) {
+    try {
+        FaceChoice choice = ChooseFace(logfont);
+        std::lock_guard<std::mutex> guard(FreeTypeLock());
+        return OpenFace(choice, logfont);
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+FIG_FONT_EXPORT void Release(Face *face) {
+    if (!face) return;
+    std::lock_guard<std::mutex> guard(FreeTypeLock());
+    FT_Done_Face(face->ft);
+    delete face;
+}
+
+FIG_FONT_EXPORT void Metrics(const Face *face, TEXTMETRICW *metrics) {
+    if (face && metrics) *metrics = face->metrics;
+}
+
+FIG_FONT_EXPORT SIZE Extent(const Face *face, const char16_t *text, int count) {
+    SIZE size{0, 0};
+    if (!face) return size;
+    std::lock_guard<std::mutex> guard(FreeTypeLock());
+    auto *mutableFace = const_cast<Face *>(face);  // only the glyph cache changes
+    int32_t advance = 0;
+    try {
+        PlaceGlyphs(mutableFace, text, count, &advance);
+    } catch (const std::bad_alloc &) {
+        return size;
+    }
+    size.cx = advance;
+    size.cy = face->metrics.tmHeight;
+    return size;
+}
+
+FIG_FONT_EXPORT void Render(const Face *face, const char16_t *text, int count, Mask *mask) {
+    *mask = Mask{};
+    if (!face) return;
+    std::lock_guard<std::mutex> guard(FreeTypeLock());
+    try {
+        DrawMask(const_cast<Face *>(face), text, count, mask);  // only the glyph cache changes
+    } catch (const std::bad_alloc &) {
+        *mask = Mask{};
+    }
+}
+
+}  // namespace figplat::font
