@@ -1,0 +1,98 @@
+#include "gdi/surface.h"
+
+#include "gdi/colour.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace figplat::gdi {
+
+// Indexed formats (pixels_indexed.cpp) and direct ones (pixels_direct.cpp).
+extern const PixelRoutines kRoutines1, kRoutines4, kRoutines8, kRoutines16, kRoutines24, kRoutines32;
+
+namespace {
+
+constexpr int64_t kMaxImageBytes = 0x7FFFFFFF;
+
+std::shared_ptr<Surface> Allocate(int width, int height, int bitsPerPixel, int64_t stride, bool topDown) {
+    if (height > kMaxImageBytes / stride) return nullptr;  // checked before multiplying: no overflow
+    const int64_t bytes = stride * height;
+    auto surface = std::make_shared<Surface>();
+    surface->bits = static_cast<uint8_t *>(std::calloc(static_cast<size_t>(bytes ? bytes : 1), 1));
+    if (!surface->bits) return nullptr;
+    surface->width = width;
+    surface->height = height;
+    surface->bitsPerPixel = bitsPerPixel;
+    surface->stride = static_cast<int>(stride);
+    surface->topDown = topDown;
+    surface->ops = RoutinesForDepth(bitsPerPixel);
+    surface->topRow = topDown ? surface->bits : surface->bits + (height - 1) * stride;
+    surface->rowStep = topDown ? stride : -stride;
+    return surface;
+}
+
+}  // namespace
+
+Surface::~Surface() {
+    if (ownsBits) std::free(bits);
+}
+
+int64_t DibStride(int64_t width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
+
+const PixelRoutines *RoutinesForDepth(int bitsPerPixel) {
+    switch (bitsPerPixel) {
+    case 1: return &kRoutines1;
+    case 4: return &kRoutines4;
+    case 8: return &kRoutines8;
+    case 16: return &kRoutines16;
+    case 24: return &kRoutines24;
+    case 32: return &kRoutines32;
+    default: return nullptr;
+    }
+}
+
+std::shared_ptr<Surface> MakeDibSurface(int width, int height, int bitsPerPixel, bool topDown,
+                                        const RGBQUAD *table, int tableSize) {
+    if (width <= 0 || height <= 0 || !RoutinesForDepth(bitsPerPixel)) return nullptr;
+    auto surface = Allocate(width, height, bitsPerPixel, DibStride(width, bitsPerPixel), topDown);
+    if (!surface || bitsPerPixel > 8) return surface;
+    const int full = 1 << bitsPerPixel;
+    surface->tableSize = (tableSize > 0 && tableSize < full) ? tableSize : full;
+    const RGBQUAD *source = table ? table : DefaultColourTable(bitsPerPixel);
+    std::memcpy(surface->table, source, sizeof(RGBQUAD) * surface->tableSize);
+    return surface;
+}
+
+std::unique_ptr<Surface> MakeDibView(void *bits, int width, int height, int bitsPerPixel, bool topDown,
+                                     const RGBQUAD *table) {
+    auto view = std::make_unique<Surface>();
+    const int64_t stride = DibStride(width, bitsPerPixel);
+    view->width = width;
+    view->height = height;
+    view->bitsPerPixel = bitsPerPixel;
+    view->stride = static_cast<int>(stride);
+    view->topDown = topDown;
+    view->ops = RoutinesForDepth(bitsPerPixel);
+    view->bits = static_cast<uint8_t *>(bits);
+    view->ownsBits = false;
+    view->topRow = topDown ? view->bits : view->bits + (height - 1) * stride;
+    view->rowStep = topDown ? stride : -stride;
+    if (bitsPerPixel <= 8) {
+        view->tableSize = 1 << bitsPerPixel;
+        std::memcpy(view->table, table, sizeof(RGBQUAD) * view->tableSize);
+    }
+    return view;
+}
+
+std::shared_ptr<Surface> MakeMonochromeDeviceSurface(int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    const int64_t stride = ((static_cast<int64_t>(width) + 15) / 16) * 2;  // device bitmaps pad rows to 16 bits
+    auto surface = Allocate(width, height, 1, stride, true);
+    if (!surface) return nullptr;
+    surface->isDib = false;
+    surface->tableSize = 2;
+    std::memcpy(surface->table, DefaultColourTable(1), 2 * sizeof(RGBQUAD));
+    return surface;
+}
+
+}  // namespace figplat::gdi

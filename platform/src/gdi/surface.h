@@ -1,0 +1,75 @@
+// A bitmap's pixels and the routines that read and write them.
+//
+// Every surface gets one table of pixel and span routines for its format when it is made,
+// so drawing code calls through the table and never switches on the depth per pixel.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace figplat::gdi {
+
+struct Surface;
+
+// Pixel values are the raw bits of one pixel (an index for 1-8 bpp); colours are
+// COLORREF values (0x00BBGGRR). Coordinates are already clipped by the caller.
+struct PixelRoutines {
+    uint32_t (*getPixel)(const Surface &s, int x, int y);
+    void (*setPixel)(Surface &s, int x, int y, uint32_t pixel);
+    void (*fillSpan)(Surface &s, int y, int x0, int x1, uint32_t pixel);
+    // A run of raw pixel values.
+    void (*readPixels)(const Surface &s, int y, int x, int count, uint32_t *out);
+    // A run of pixels as colours, and colours written back by nearest match or truncation.
+    void (*readColours)(const Surface &s, int y, int x, int count, COLORREF *out);
+    void (*writeColours)(Surface &s, int y, int x, int count, const COLORREF *in);
+    // A run of raw pixels between two surfaces of this same format (may overlap).
+    void (*copyPixels)(Surface &dst, int dy, int dx, const Surface &src, int sy, int sx, int count);
+    uint32_t (*colourToPixel)(const Surface &s, COLORREF colour);
+    COLORREF (*pixelToColour)(const Surface &s, uint32_t pixel);
+};
+
+struct Surface {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    int stride = 0;        // bytes per row
+    bool topDown = false;  // row 0 first in memory
+    bool isDib = true;     // false: a monochrome device bitmap (no colour table of its own)
+    int tableSize = 0;     // colour table entries used for mapping (1-8 bpp)
+    RGBQUAD table[256] = {};
+    uint8_t *bits = nullptr;     // pixel storage, zeroed when made
+    bool ownsBits = true;        // false: a view over a caller's buffer
+    uint8_t *topRow = nullptr;   // address of row y = 0
+    ptrdiff_t rowStep = 0;       // from row y to row y + 1
+    const PixelRoutines *ops = nullptr;
+
+    Surface() = default;
+    Surface(const Surface &) = delete;
+    Surface &operator=(const Surface &) = delete;
+    ~Surface();
+
+    uint8_t *Row(int y) { return topRow + rowStep * y; }
+    const uint8_t *Row(int y) const { return topRow + rowStep * y; }
+    RECT Bounds() const { return RECT{0, 0, width, height}; }
+};
+
+// Bytes per row of a DIB: rows are padded to 32 bits.
+int64_t DibStride(int64_t width, int bitsPerPixel);
+
+// A zero-filled surface; null when the depth is unsupported, a dimension is not positive
+// or the image does not fit in 31 bits. `table` (1-8 bpp) may be null for the default one;
+// `tableSize` entries are used (0: the full 2^bpp).
+std::shared_ptr<Surface> MakeDibSurface(int width, int height, int bitsPerPixel, bool topDown,
+                                        const RGBQUAD *table, int tableSize);
+// A surface over a caller's DIB buffer (GetDIBits' destination); the table is copied.
+std::unique_ptr<Surface> MakeDibView(void *bits, int width, int height, int bitsPerPixel, bool topDown,
+                                     const RGBQUAD *table);
+// The 1x1 monochrome device bitmap every memory DC starts with.
+std::shared_ptr<Surface> MakeMonochromeDeviceSurface(int width, int height);
+
+const PixelRoutines *RoutinesForDepth(int bitsPerPixel);
+
+}  // namespace figplat::gdi

@@ -1,0 +1,187 @@
+// gdi32's font and text calls over the font module: fonts are realised on first use, text
+// is painted from the font module's one-bit glyph mask in the DC's text colour.
+#include "core/faults.h"
+#include "core/text.h"
+#include "gdi/dc.h"
+#include "gdi/font/font.h"
+#include "gdi/raster.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace figplat;
+using namespace figplat::gdi;
+
+namespace figplat::gdi {
+
+FontObject::~FontObject() {
+    if (face) font::Release(face);
+}
+
+font::Face *FontObject::Realized() {
+    if (!face) face = font::Realize(log);
+    return face;
+}
+
+}  // namespace figplat::gdi
+
+namespace {
+
+HFONT RegisterFont(const LOGFONTW &log) {
+    auto object = std::make_unique<FontObject>();
+    object->log = log;
+    object->log.lfFaceName[LF_FACESIZE - 1] = 0;
+    return static_cast<HFONT>(RegisterGdiObject(std::move(object)));
+}
+
+font::Face *DcFace(HDC handle) {
+    Dc *dc = LookupDc(handle);
+    return dc ? dc->font->Realized() : nullptr;
+}
+
+constexpr BYTE kSymbolCharset = 2;
+
+BYTE ClampToByte(WCHAR c) { return static_cast<BYTE>(c > 0xFF ? 0xFF : c); }
+
+// The 8-bit record's character range: the full upper range for symbol fonts, from just
+// below the default character for TrueType faces (so the range covers every byte a program
+// can pass), and the font's own range cut to one byte for raster fonts.
+void NarrowMetrics(const TEXTMETRICW &w, TEXTMETRICA *a) {
+    std::memcpy(a, &w, offsetof(TEXTMETRICW, tmFirstChar));
+    if (w.tmCharSet == kSymbolCharset) {
+        a->tmFirstChar = 0x1E;
+        a->tmLastChar = 0xFF;
+    } else if (w.tmPitchAndFamily & TMPF_TRUETYPE) {
+        a->tmFirstChar = static_cast<BYTE>(ClampToByte(w.tmDefaultChar) - 1);
+        a->tmLastChar = ClampToByte(w.tmLastChar);
+    } else {
+        a->tmFirstChar = ClampToByte(w.tmFirstChar);
+        a->tmLastChar = ClampToByte(w.tmLastChar);
+    }
+    a->tmDefaultChar = ClampToByte(w.tmDefaultChar);
+    a->tmBreakChar = ClampToByte(w.tmBreakChar);
+    a->tmItalic = w.tmItalic;
+    a->tmUnderlined = w.tmUnderlined;
+    a->tmStruckOut = w.tmStruckOut;
+    a->tmPitchAndFamily = w.tmPitchAndFamily;
+    a->tmCharSet = w.tmCharSet;
+}
+
+// Fills [x0, x1) x [y0, y1), cut to the surface.
+void FillBox(Surface &s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t pixel) {
+    x0 = std::max<int64_t>(x0, 0);
+    y0 = std::max<int64_t>(y0, 0);
+    x1 = std::min<int64_t>(x1, s.width);
+    y1 = std::min<int64_t>(y1, s.height);
+    if (x0 >= x1) return;
+    for (int64_t y = y0; y < y1; ++y)
+        s.ops->fillSpan(s, static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), pixel);
+}
+
+// Paints the mask's set pixels as spans, the mask's first pixel at (originX, originY).
+void PaintMask(Surface &s, const font::Mask &mask, int64_t originX, int64_t originY, uint32_t pixel) {
+    for (int row = 0; row < mask.height; ++row) {
+        const int64_t y = originY + row;
+        if (y < 0 || y >= s.height) continue;
+        const uint8_t *bits = mask.bits.data() + static_cast<size_t>(row) * mask.width;
+        for (int col = 0; col < mask.width;) {
+            if (!bits[col]) {
+                ++col;
+                continue;
+            }
+            int end = col;
+            while (end < mask.width && bits[end]) ++end;
+            const int64_t x0 = std::max<int64_t>(originX + col, 0), x1 = std::min<int64_t>(originX + end, s.width);
+            if (x0 < x1) s.ops->fillSpan(s, static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), pixel);
+            col = end;
+        }
+    }
+}
+
+BOOL PaintText(HDC handle, int x, int y, const char16_t *text, int count) {
+    Dc *dc = LookupDc(handle);
+    if (!dc || count < 0 || (count > 0 && !text)) return FALSE;
+    font::Face *face = dc->font->Realized();
+    if (!face) return FALSE;
+    if (count == 0) return TRUE;
+    font::Mask mask;
+    font::Render(face, text, count, &mask);
+    Surface &s = *dc->surface;
+    if (dc->bkMode == OPAQUE) {
+        TEXTMETRICW metrics{};
+        font::Metrics(face, &metrics);
+        FillBox(s, x, y, static_cast<int64_t>(x) + mask.advance, static_cast<int64_t>(y) + metrics.tmHeight,
+                DrawingPixel(*dc, dc->bkColour));
+    }
+    PaintMask(s, mask, static_cast<int64_t>(x) + mask.left, static_cast<int64_t>(y) + mask.top,
+              DrawingPixel(*dc, dc->textColour));
+    return TRUE;
+}
+
+BOOL MeasureText(HDC handle, const char16_t *text, int count, LPSIZE size) {
+    if (!size || count < 0 || (count > 0 && !text)) return FALSE;
+    font::Face *face = DcFace(handle);
+    if (!face) return FALSE;
+    *size = count ? font::Extent(face, text, count) : SIZE{0, 0};  // empty text has no height either
+    return TRUE;
+}
+
+}  // namespace
+
+HFONT WINAPI CreateFontIndirectW(const LOGFONTW *font) {
+    if (FIG_FAULT_POINT("CreateFontIndirectW")) return nullptr;
+    if (!font) return nullptr;
+    return RegisterFont(*font);
+}
+
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA *font) {
+    if (FIG_FAULT_POINT("CreateFontIndirectA")) return nullptr;
+    if (!font) return nullptr;
+    LOGFONTW wide{};
+    std::memcpy(&wide, font, offsetof(LOGFONTA, lfFaceName));
+    for (int i = 0; i < LF_FACESIZE - 1 && font->lfFaceName[i]; ++i)
+        wide.lfFaceName[i] = Cp1252ToUnicode(static_cast<unsigned char>(font->lfFaceName[i]));
+    return RegisterFont(wide);
+}
+
+BOOL WINAPI GetTextMetricsW(HDC dc, LPTEXTMETRICW metrics) {
+    if (FIG_FAULT_POINT("GetTextMetricsW")) return FALSE;
+    font::Face *face = metrics ? DcFace(dc) : nullptr;
+    if (!face) return FALSE;
+    font::Metrics(face, metrics);
+    return TRUE;
+}
+
+BOOL WINAPI GetTextMetricsA(HDC dc, LPTEXTMETRICA metrics) {
+    if (FIG_FAULT_POINT("GetTextMetricsA")) return FALSE;
+    font::Face *face = metrics ? DcFace(dc) : nullptr;
+    if (!face) return FALSE;
+    TEXTMETRICW wide{};
+    font::Metrics(face, &wide);
+    NarrowMetrics(wide, metrics);
+    return TRUE;
+}
+
+BOOL WINAPI GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size) {
+    if (FIG_FAULT_POINT("GetTextExtentPoint32W")) return FALSE;
+    return MeasureText(dc, text, count, size);
+}
+
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size) {
+    if (FIG_FAULT_POINT("GetTextExtentPoint32A")) return FALSE;
+    if (count < 0 || (count > 0 && !text)) return FALSE;
+    const std::u16string wide = Cp1252ToUtf16(text, static_cast<size_t>(count));
+    return MeasureText(dc, wide.data(), count, size);
+}
+
+BOOL WINAPI TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
+    if (FIG_FAULT_POINT("TextOutW")) return FALSE;
+    return PaintText(dc, x, y, text, count);
+}
+
+BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
+    if (FIG_FAULT_POINT("TextOutA")) return FALSE;
+    if (count < 0 || (count > 0 && !text)) return FALSE;
+    const std::u16string wide = Cp1252ToUtf16(text, static_cast<size_t>(count));
+    return PaintText(dc, x, y, wide.data(), count);
+}

@@ -1,0 +1,77 @@
+// user32's side of device contexts: the test windows, GetDC/ReleaseDC and FillRect.
+#include <figplatform.h>
+
+#include "core/faults.h"
+#include "core/registry.h"
+#include "gdi/dc.h"
+#include "gdi/draw.h"
+
+#include <memory>
+
+using namespace figplat;
+using namespace figplat::gdi;
+
+namespace {
+
+struct Window {
+    std::shared_ptr<Surface> surface;
+};
+
+Window *LookupWindow(HWND handle) { return static_cast<Window *>(LookupObject(handle, PlatformWindow)); }
+
+void PaintWhite(Surface &s) {
+    const uint32_t white = s.ops->colourToPixel(s, RGB(255, 255, 255));
+    for (int y = 0; y < s.height; ++y) s.ops->fillSpan(s, y, 0, s.width, white);
+}
+
+}  // namespace
+
+HWND PlatformCreateWindow(int width, int height) {
+    auto window = std::make_unique<Window>();
+    window->surface = MakeDibSurface(width, height, 32, true, nullptr, 0);
+    if (!window->surface) return nullptr;
+    PaintWhite(*window->surface);
+    HANDLE handle = RegisterObject(PlatformWindow, window.get());
+    if (!handle) return nullptr;
+    window.release();
+    return static_cast<HWND>(handle);
+}
+
+// DCs already handed out keep drawing on the window's pixels until released.
+BOOL PlatformDestroyWindow(HWND handle) {
+    auto *window = static_cast<Window *>(UnregisterObject(handle, PlatformWindow));
+    if (!window) return FALSE;
+    delete window;
+    return TRUE;
+}
+
+HDC WINAPI GetDC(HWND handle) {
+    if (FIG_FAULT_POINT("GetDC")) return nullptr;
+    if (!handle) {
+        auto screen = ScreenSurface();
+        if (!screen) return nullptr;
+        Dc *dc = NewDc(DcKind::Screen, std::move(screen), nullptr);
+        return dc ? dc->handle : nullptr;
+    }
+    Window *window = LookupWindow(handle);
+    if (!window) return nullptr;
+    Dc *dc = NewDc(DcKind::Window, window->surface, handle);
+    return dc ? dc->handle : nullptr;
+}
+
+int WINAPI ReleaseDC(HWND window, HDC handle) {
+    if (FIG_FAULT_POINT("ReleaseDC")) return 0;
+    Dc *dc = LookupDc(handle);
+    if (!dc || dc->kind == DcKind::Memory || dc->window != window) return 0;
+    DestroyDc(dc);
+    return 1;
+}
+
+int WINAPI FillRect(HDC handle, const RECT *rect, HBRUSH brush) {
+    if (FIG_FAULT_POINT("FillRect")) return 0;
+    Dc *dc = LookupDc(handle);
+    if (!dc || !rect) return 0;
+    // An unknown brush paints nothing, yet Windows still reports success.
+    if (auto *object = LookupAs<BrushObject>(brush)) FillRectWithBrush(*dc, *rect, *object);
+    return 1;
+}
