@@ -1,0 +1,78 @@
+// Pens wider than one pixel: round caps and joins, centred outlines, on lines and every shape.
+#pragma once
+
+#include "scene.h"
+#include "scenes_arcs.h"
+#include "scenes_boxes.h"
+#include "scenes_lines.h"
+
+namespace scenes {
+
+inline void DrawWideLines(Canvas& c) {
+    static const int ends[][4] = {{5, 5, 25, 5},    {25, 9, 5, 9},    {30, 3, 30, 20},  {34, 20, 34, 3},
+                                  {40, 4, 56, 12},  {56, 16, 40, 24}, {5, 14, 12, 40},  {18, 40, 22, 14},
+                                  {28, 28, 40, 40}, {52, 28, 44, 42}, {20, 30, 20, 30}, {3, 44, 57, 43}};
+    for (const auto& e : ends) Line(c.dc, e[0], e[1], e[2], e[3]);
+}
+
+inline void DrawWideRectangles(Canvas& c) {
+    Rectangle(c.dc, 4, 4, 24, 19);
+    Rectangle(c.dc, 30, 5, 33, 7);
+    Rectangle(c.dc, 40, 4, 57, 20);
+    Rectangle(c.dc, 6, 26, 7, 42);
+    Rectangle(c.dc, 14, 25, 50, 43);
+}
+
+inline void DrawWideEllipses(Canvas& c) {
+    Ellipse(c.dc, 4, 4, 24, 19);
+    Ellipse(c.dc, 30, 5, 33, 7);
+    Ellipse(c.dc, 40, 4, 57, 21);
+    Ellipse(c.dc, 4, 25, 9, 42);
+    Ellipse(c.dc, 14, 25, 51, 43);
+}
+
+inline void DrawWideMix(Canvas& c) {
+    Line(c.dc, 10, 10, 110, 30);
+    Line(c.dc, 20, 80, 25, 20);
+    Rectangle(c.dc, 60, 45, 115, 85);
+    Ellipse(c.dc, 125, 8, 185, 60);
+    Pie(c.dc, 125, 62, 190, 90, 200, 62, 125, 90);
+    Arc(c.dc, 20, 60, 100, 92, 0, 92, 100, 60);
+}
+
+inline void AddWidePenScenes(SceneList& list) {
+    for (int width : {10, 15, 20}) {
+        AddCanvasScenes(list, "wide_big_w" + std::to_string(width), "widepens", 193, 97, [width](Canvas& c) {
+            Selected pen(c.dc, Pen(width, kPenColour));
+            Selected brush(c.dc, Brush(kBrushColour));
+            DrawWideMix(c);
+        });
+    }
+    for (int width : {2, 3, 7}) {
+        std::string w = "_w" + std::to_string(width);
+        auto withWidePen = [width](void (*draw)(Canvas&)) {
+            return [width, draw](Canvas& c) {
+                Selected pen(c.dc, Pen(width, kPenColour));
+                Selected brush(c.dc, Brush(kBrushColour));
+                draw(c);
+            };
+        };
+        AddCanvasScenes(list, "wide_lines" + w, "widepens", 61, 47, withWidePen(DrawWideLines));
+        AddCanvasScenes(list, "wide_fan" + w, "widepens", 61, 47, withWidePen([](Canvas& c) { DrawFan(c, false); }));
+        AddCanvasScenes(list, "wide_polyline" + w, "widepens", 61, 47, withWidePen(DrawPolyline));
+        AddCanvasScenes(list, "wide_rect" + w, "widepens", 61, 47, withWidePen(DrawWideRectangles));
+        AddCanvasScenes(list, "wide_ellipse" + w, "widepens", 61, 47, withWidePen(DrawWideEllipses));
+        AddCanvasScenes(list, "wide_arc" + w, "widepens", 97, 71,
+                        withWidePen([](Canvas& c) { DrawArcGrid(c, CallArc, 21, 17, 4); }));
+        AddCanvasScenes(list, "wide_outlines_nullbrush" + w, "widepens", 61, 47, [width](Canvas& c) {
+            Selected pen(c.dc, Pen(width, kPenColour));
+            Selected brush(c.dc, GetStockObject(NULL_BRUSH), false);
+            DrawWideRectangles(c);
+            DrawWideEllipses(c);
+        });
+        AddCanvasScenes(list, "wide_pie" + w, "widepens", 97, 71,
+                        withWidePen([](Canvas& c) { DrawArcGrid(c, CallPie, 20, 16, 40); }));
+    }
+}
+
+}  // namespace scenes
