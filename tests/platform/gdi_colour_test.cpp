@@ -1,5 +1,5 @@
 // Colour to pixel as GDI maps it: nearest table entry (exact first, ties to the lowest
-// index, only the entries biClrUsed gives), 5-bit truncation at 16 bpp, the 1-bpp rule for
+// index, entries past biClrUsed black and choosable), 5-bit truncation at 16 bpp, the 1-bpp rule for
 // pens and brushes, and the default tables GetDIBits hands out.
 #include "gdi_test_util.h"
 
@@ -40,16 +40,65 @@ TEST(ColourMapping, OtherColoursTakeTheNearestBySquaredDistance) {
     EXPECT_EQ(SetPixel(mem.dc(), 2, 0, RGB(80, 0, 120)), RGB(0, 0, 200));
 }
 
-TEST(ColourMapping, EntriesPastClrUsedAreNeitherChosenNorColoured) {
+TEST(ColourMapping, EntriesPastClrUsedAreBlackAndCanBeChosen) {
     MemoryDc mem(FourColourInfo());
-    // Black is nearest to the zeroed entries past the table, which must not be used:
-    // among the five, entries 1, 2 and 3 tie at 40000.
-    EXPECT_EQ(SetPixel(mem.dc(), 0, 0, RGB(0, 0, 0)), RGB(0, 0, 200));
-    EXPECT_EQ(IndexAt(mem, 0), 1);
+    // The five entries given hold no black; the zeroed entries past them are black and
+    // the first of them (5) is the exact match, for SetPixel and brushes alike.
+    EXPECT_EQ(SetPixel(mem.dc(), 0, 0, RGB(0, 0, 0)), RGB(0, 0, 0));
+    EXPECT_EQ(IndexAt(mem, 0), 5);
+    HBRUSH brush = CreateSolidBrush(RGB(10, 0, 0));  // nearer black than any given entry
+    RECT box{1, 0, 2, 1};
+    FillRect(mem.dc(), &box, brush);
+    DeleteObject(brush);
+    EXPECT_EQ(IndexAt(mem, 1), 5);
     // A pixel holding index 9 reads as black.
     BYTE *row = mem.bits() + 2 * 4;
     row[1] = 0x90;
     EXPECT_EQ(GetPixel(mem.dc(), 2, 0), RGB(0, 0, 0));
+    // GetDIBits hands out all 16 entries, the missing ones black.
+    DibInfo out = MakeInfo(5, 3, 4);
+    BYTE bits[12] = {};
+    ASSERT_EQ(GetDIBits(mem.dc(), mem.bitmap(), 0, 3, bits, out.Info(), DIB_RGB_COLORS), 3);
+    EXPECT_EQ(out.colours[4].rgbBlue, 200);
+    for (int i = 5; i < 16; ++i) EXPECT_EQ(out.colours[i].rgbRed | out.colours[i].rgbGreen | out.colours[i].rgbBlue, 0) << i;
+}
+
+// Only bit 24 of a COLORREF's flag byte counts: set (PALETTEINDEX, 0xFF), the low word picks
+// from the default palette, black past its 20 entries; other flags are dropped.
+TEST(ColourFlags, BrushesPensAndSetPixelResolveTheFlagByte) {
+    MemoryDc mem(MakeInfo(7, -3, 32));
+    const COLORREF flagged[] = {0x02000000u | RGB(200, 30, 60), 0x01000000u | 5, 0x01000000u | 300,
+                                0x10000000u | RGB(90, 160, 40), 0xFF000000u | RGB(255, 255, 0)};
+    const COLORREF expected[] = {RGB(200, 30, 60), RGB(128, 0, 128), RGB(0, 0, 0), RGB(90, 160, 40), RGB(0, 0, 0)};
+    for (int i = 0; i < 5; ++i) {
+        HBRUSH brush = CreateSolidBrush(flagged[i]);
+        const RECT box{i, 0, i + 1, 1};
+        FillRect(mem.dc(), &box, brush);
+        DeleteObject(brush);
+        HPEN pen = CreatePen(PS_SOLID, 1, flagged[i]);
+        HGDIOBJ old = SelectObject(mem.dc(), pen);
+        MoveToEx(mem.dc(), i, 1, nullptr);
+        LineTo(mem.dc(), i + 1, 1);
+        SelectObject(mem.dc(), old);
+        DeleteObject(pen);
+        EXPECT_EQ(SetPixel(mem.dc(), i, 2, flagged[i]), expected[i]) << i;
+        for (int y = 0; y < 3; ++y) EXPECT_EQ(GetPixel(mem.dc(), i, y), expected[i]) << i << "," << y;
+    }
+}
+
+// The 1-bit rule tells the background apart by the COLORREF itself: PALETTEINDEX(249) and
+// PALETTEINDEX(300) are both black, yet only the background's own value takes its entry.
+TEST(ColourFlags, OneBitBackgroundRuleComparesTheFlaggedValue) {
+    MemoryDc mem(MakeInfo(8, -1, 1, {Quad(200, 0, 0), Quad(255, 255, 255)}));
+    SetBkColor(mem.dc(), 0x01000000u | 249);  // black: nearest entry 0
+    const COLORREF inks[] = {0x01000000u | 249, 0x01000000u | 300, 0xFF000000u | RGB(255, 255, 0)};
+    for (int i = 0; i < 3; ++i) {
+        HBRUSH brush = CreateSolidBrush(inks[i]);
+        const RECT box{i, 0, i + 1, 1};
+        FillRect(mem.dc(), &box, brush);
+        DeleteObject(brush);
+    }
+    EXPECT_EQ(mem.bits()[0] >> 5, 0b011);
 }
 
 TEST(ColourMapping, SixteenBitKeepsTheTopFiveBitsAndRepeatsThemOnRead) {

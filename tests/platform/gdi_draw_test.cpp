@@ -190,14 +190,34 @@ TEST_F(Drawing, FillRectUsesItsBrushWithoutSelectingIt) {
     DeleteObject(other);
 }
 
-TEST_F(Drawing, FillRectWithNullOrUnknownBrushPaintsNothing) {
+TEST_F(Drawing, FillRectWithTheNullBrushPaintsNothing) {
     const RECT all{0, 0, kW, kH};
     EXPECT_EQ(FillRect(mem.dc(), &all, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))), 1);
-    HBRUSH gone = CreateSolidBrush(kInk);
-    DeleteObject(gone);
-    EXPECT_EQ(FillRect(mem.dc(), &all, gone), 1);
     EXPECT_EQ(FillRect(mem.dc(), nullptr, brush), 0);
     EXPECT_EQ(Colours(), std::set<COLORREF>{kPaper});
+}
+
+// user32 selects FillRect's brush for the fill; a handle that cannot be selected leaves the
+// DC's brush (kFill here) to paint.
+TEST_F(Drawing, FillRectWithANonBrushHandlePaintsWithTheSelectedBrush) {
+    const RECT penBox{1, 1, 4, 3};
+    EXPECT_EQ(FillRect(mem.dc(), &penBox, reinterpret_cast<HBRUSH>(pen)), 1);
+    HBRUSH gone = CreateSolidBrush(kInk);
+    DeleteObject(gone);
+    const RECT goneBox{6, 5, 8, 8};
+    EXPECT_EQ(FillRect(mem.dc(), &goneBox, gone), 1);
+    EXPECT_EQ(Picture(),
+              "...........\n"
+              ".BBB.......\n"
+              ".BBB.......\n"
+              "...........\n"
+              "...........\n"
+              "......BB...\n"
+              "......BB...\n"
+              "......BB...\n"
+              "...........\n");
+    // The fill did not change what is selected.
+    EXPECT_EQ(GetCurrentObject(mem.dc(), OBJ_BRUSH), brush);
 }
 
 TEST_F(Drawing, PixelAccessOutsideTheBitmap) {

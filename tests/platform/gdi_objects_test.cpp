@@ -71,8 +71,10 @@ TEST_F(MemoryDcDefaults, StockObjectsDescribeThemselves) {
     EXPECT_EQ(SelectObject(dc, palette), nullptr);  // palettes are not selected like brushes
     const RECT pixel{0, 0, 1, 1};
     SetPixel(dc, 0, 0, RGB(0, 0, 0));  // the stock bitmap is shared: start it known
-    EXPECT_EQ(FillRect(dc, &pixel, static_cast<HBRUSH>(palette)), 1);  // nor painted with
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));
+    // Nor painted with: FillRect falls back to the DC's own brush, the stock white one.
+    EXPECT_EQ(FillRect(dc, &pixel, static_cast<HBRUSH>(palette)), 1);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
+    SetPixel(dc, 0, 0, RGB(0, 0, 0));
     DeleteDC(dc);
     EXPECT_EQ(GetStockObject(-1), nullptr);
     EXPECT_EQ(GetStockObject(9), nullptr);  // no stock object has that index

@@ -37,15 +37,15 @@ std::array<RGBQUAD, 256> BuildEightBitTable() {
 }  // namespace
 
 COLORREF ResolveColour(COLORREF colour) {
-    switch (colour >> 24) {
-    case 0x01: {  // PALETTEINDEX into the default palette: statics 0-9, then 246-255
+    // GDI reads only bit 24 of the flag byte: set, the low word indexes the default palette
+    // (statics 0-9, then 246-255) and an index past it takes entry 0, black; so 0xFF-flagged
+    // colours are palette indices too. Every other flag (PALETTERGB, 0x10) is dropped.
+    if (colour & 0x01000000) {
         unsigned index = colour & 0xFFFF;
         if (index >= kStatic.size()) index = 0;
         return QuadToColour(kStatic[index]);
     }
-    default:
-        return colour & 0x00FFFFFF;
-    }
+    return colour & 0x00FFFFFF;
 }
 
 int NearestIndex(const RGBQUAD *table, int count, COLORREF colour) {

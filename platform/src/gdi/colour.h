@@ -17,8 +17,9 @@ inline COLORREF MakeColour(uint8_t r, uint8_t g, uint8_t b) {
 inline COLORREF QuadToColour(RGBQUAD q) { return MakeColour(q.rgbRed, q.rgbGreen, q.rgbBlue); }
 inline RGBQUAD ColourToQuad(COLORREF c) { return RGBQUAD{Blue(c), Green(c), Red(c), 0}; }
 
-// A COLORREF as GDI resolves it before drawing: PALETTERGB's flag is dropped and
-// PALETTEINDEX picks from the default 20-colour palette (DIB sections have no other).
+// A COLORREF as GDI resolves it before drawing: with bit 24 of the flag byte set
+// (PALETTEINDEX, 0xFF) the low word picks from the default 20-colour palette (DIB sections
+// have no other; out of range gives black); any other flag byte is dropped.
 COLORREF ResolveColour(COLORREF colour);
 
 // Index of the table entry nearest to the colour by squared RGB distance; an exact match

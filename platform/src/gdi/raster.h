@@ -10,7 +10,8 @@ namespace figplat::gdi {
 
 // The pixel a pen, brush or text colour paints on the DC's surface. On 1-bpp surfaces an
 // exact table colour keeps its entry; any other colour takes the entry opposite the one the
-// DC's background colour maps to (the background colour itself takes that one).
+// DC's background colour maps to (the background COLORREF itself, flag byte and all, takes
+// that one).
 uint32_t DrawingPixel(const Dc &dc, COLORREF colour);
 
 // Fills every span (already cut to the surface) with one pixel value.

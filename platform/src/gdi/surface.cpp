@@ -56,10 +56,13 @@ std::shared_ptr<Surface> MakeDibSurface(int width, int height, int bitsPerPixel,
     if (width <= 0 || height <= 0 || !RoutinesForDepth(bitsPerPixel)) return nullptr;
     auto surface = Allocate(width, height, bitsPerPixel, DibStride(width, bitsPerPixel), topDown);
     if (!surface || bitsPerPixel > 8) return surface;
+    // A short table (biClrUsed < 2^bpp) still spans every index: GDI treats the missing
+    // entries as black and lets colour matching pick them, so they stay zero and count.
     const int full = 1 << bitsPerPixel;
-    surface->tableSize = (tableSize > 0 && tableSize < full) ? tableSize : full;
+    const int given = (tableSize > 0 && tableSize < full) ? tableSize : full;
+    surface->tableSize = full;
     const RGBQUAD *source = table ? table : DefaultColourTable(bitsPerPixel);
-    std::memcpy(surface->table, source, sizeof(RGBQUAD) * surface->tableSize);
+    std::memcpy(surface->table, source, sizeof(RGBQUAD) * static_cast<size_t>(given));
     return surface;
 }
 

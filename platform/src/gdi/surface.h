@@ -38,7 +38,7 @@ struct Surface {
     int stride = 0;        // bytes per row
     bool topDown = false;  // row 0 first in memory
     bool isDib = true;     // false: a monochrome device bitmap (no colour table of its own)
-    int tableSize = 0;     // colour table entries used for mapping (1-8 bpp)
+    int tableSize = 0;     // colour table entries used for mapping (1-8 bpp): always 2^bpp
     RGBQUAD table[256] = {};
     uint8_t *bits = nullptr;     // pixel storage, zeroed when made
     bool ownsBits = true;        // false: a view over a caller's buffer
@@ -61,7 +61,7 @@ int64_t DibStride(int64_t width, int bitsPerPixel);
 
 // A zero-filled surface; null when the depth is unsupported, a dimension is not positive
 // or the image does not fit in 31 bits. `table` (1-8 bpp) may be null for the default one;
-// `tableSize` entries are used (0: the full 2^bpp).
+// `tableSize` entries are copied (0: the full 2^bpp) and the rest of the 2^bpp are black.
 std::shared_ptr<Surface> MakeDibSurface(int width, int height, int bitsPerPixel, bool topDown,
                                         const RGBQUAD *table, int tableSize);
 // A surface over a caller's DIB buffer (GetDIBits' destination); the table is copied.

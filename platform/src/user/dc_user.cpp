@@ -71,7 +71,11 @@ int WINAPI FillRect(HDC handle, const RECT *rect, HBRUSH brush) {
     if (FIG_FAULT_POINT("FillRect")) return 0;
     Dc *dc = LookupDc(handle);
     if (!dc || !rect) return 0;
-    // An unknown brush paints nothing, yet Windows still reports success.
-    if (auto *object = LookupAs<BrushObject>(brush)) FillRectWithBrush(*dc, *rect, *object);
+    // user32 selects the brush for the fill and back out afterwards. A handle that cannot be
+    // selected as a brush (a pen, a palette, a deleted or made-up one) leaves the DC's own
+    // brush in place, so that one paints, and the call still reports success.
+    const BrushObject *paint = LookupAs<BrushObject>(brush);
+    if (!paint) paint = dc->brush;
+    if (paint) FillRectWithBrush(*dc, *rect, *paint);
     return 1;
 }
