@@ -3,6 +3,7 @@
 // pen and solid brush, on white, counter-clockwise arcs); '#' is a lit pixel.
 #include "gdi/geom/geom.h"
 #include "gdi/geom/span_list.h"
+#include "platform/geom_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,7 @@
 namespace figplat::geom {
 namespace {
 
-constexpr RECT kCanvas{0, 0, 37, 29};
-using Pixels = std::set<std::pair<int, int>>;  // (y, x)
-
-Pixels ToPixels(const SpanList &spans) {
-    Pixels pixels;
-    for (const Span &s : spans)
-        for (int x = s.x0; x < s.x1; ++x) pixels.insert({s.y, x});
-    return pixels;
-}
+using namespace figplat::geom::testing;
 
 void ExpectPicture(const SpanList &spans, int first, const std::vector<std::string> &expected) {
     ASSERT_TRUE(spans.empty() || IsNormalized(spans)) << FormatSpans(spans);
