@@ -8,6 +8,9 @@ bash scripts/install-deps.sh
 
 bash scripts/build.sh plain
 (cd build && ctest --output-on-failure -j"$jobs")
+# The platform's pixels against Wine's GDI, class by class and depth by depth.
+summary=build/tests/wine/report/summary.md
+if [ -f "$summary" ]; then cat "$summary"; fi
 
 bash scripts/build.sh sanitize
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

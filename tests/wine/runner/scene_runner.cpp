@@ -20,7 +20,21 @@
 #include <cstring>
 #include <string>
 
+#ifndef _WIN32
+#include <figplatform.h>
+#endif
+
 namespace {
+
+// Natively, every scene must give back every object it made: the platform's live-object
+// count after a scene equals the count before it. (Windows has no such count.)
+int LiveObjects() {
+#ifdef _WIN32
+    return 0;
+#else
+    return PlatformLiveTotal();
+#endif
+}
 
 scenes::SceneList AllScenes() {
     scenes::SceneList list;
@@ -60,10 +74,16 @@ int WriteAll(const std::string& directory, const char* filter) {
         std::fprintf(stderr, "scene_runner: cannot write %s\n", path.c_str());
         return 2;
     }
-    int written = 0;
+    int written = 0, leaking = 0;
     for (const scenes::Scene& scene : AllScenes()) {
         if (filter && scene.name.find(filter) == std::string::npos) continue;
-        if (!scenes::WriteRecord(file, RunScene(scene))) {
+        const int before = LiveObjects();
+        scenes::Record record = RunScene(scene);
+        if (LiveObjects() != before) {
+            std::fprintf(stderr, "scene_runner: %s left %d objects alive\n", scene.name.c_str(), LiveObjects() - before);
+            ++leaking;
+        }
+        if (!scenes::WriteRecord(file, record)) {
             std::fprintf(stderr, "scene_runner: write failed at %s\n", scene.name.c_str());
             std::fclose(file);
             return 2;
@@ -72,7 +92,8 @@ int WriteAll(const std::string& directory, const char* filter) {
     }
     std::fclose(file);
     std::printf("scene_runner: %d scenes written to %s\n", written, path.c_str());
-    return 0;
+    if (leaking) std::fprintf(stderr, "scene_runner: %d scenes leaked objects\n", leaking);
+    return leaking ? 3 : 0;
 }
 
 }  // namespace
