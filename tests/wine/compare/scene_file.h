@@ -1,6 +1,8 @@
 // Reads the scenes.bin files the scene runner writes (format described in runner/record.h).
 #pragma once
 
+#include "scene_record.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -8,18 +10,7 @@
 
 namespace wine_compare {
 
-struct SceneImage {
-    std::string name;
-    std::string cls;
-    int depth = 0;
-    bool topDown = false;
-    int width = 0;
-    int height = 0;
-    uint32_t background = 0;
-    std::vector<uint32_t> table;
-    std::vector<int32_t> extras;
-    std::vector<uint32_t> pixels;
-};
+using SceneImage = scenes::Record;
 
 using SceneSet = std::map<std::string, SceneImage>;
 

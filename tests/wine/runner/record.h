@@ -7,6 +7,7 @@
 // all little-endian.
 #pragma once
 
+#include "scene_record.h"
 #include "surface.h"
 
 #include <cstdint>
@@ -15,19 +16,6 @@
 #include <vector>
 
 namespace scenes {
-
-struct Record {
-    std::string name;
-    std::string cls;
-    int depth = 0;
-    bool topDown = false;
-    int width = 0;
-    int height = 0;
-    uint32_t background = 0;
-    std::vector<uint32_t> table;
-    std::vector<int32_t> extras;
-    std::vector<uint32_t> pixels;
-};
 
 inline uint32_t PackQuad(const RGBQUAD& q) {
     return static_cast<uint32_t>(q.rgbRed) << 16 | static_cast<uint32_t>(q.rgbGreen) << 8 | q.rgbBlue;

@@ -3,7 +3,9 @@
 #pragma once
 
 #ifdef _WIN32
+#ifndef NOMINMAX  // mingw's C++ headers may have defined it already
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
