@@ -20,10 +20,7 @@ protected:
     static constexpr int kW = 11, kH = 9;
 
     Drawing() : mem(MakeInfo(kW, -kH, 32)) {
-        HBRUSH paper = CreateSolidBrush(kPaper);
-        const RECT all{0, 0, kW, kH};
-        FillRect(mem.dc(), &all, paper);
-        DeleteObject(paper);
+        PaintAll(mem.dc(), kW, kH, kPaper);
         pen = CreatePen(PS_SOLID, 1, kInk);
         brush = CreateSolidBrush(kFill);
         oldPen = SelectObject(mem.dc(), pen);

@@ -51,6 +51,14 @@ inline HBITMAP MakeDib(const DibInfo &info, void **bits = nullptr) {
     return CreateDIBSection(nullptr, info.Info(), DIB_RGB_COLORS, bits ? bits : &local, nullptr, 0);
 }
 
+// Paints [0, width) x [0, height) of a DC in one colour with a brush made for the purpose.
+inline void PaintAll(HDC dc, int width, int height, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    const RECT all{0, 0, width, height};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
 // A memory DC with a bitmap selected; both go when it does.
 class MemoryDc {
 public:

@@ -27,10 +27,7 @@ protected:
     static constexpr int kW = 41, kH = 23;
 
     Text() : mem(MakeInfo(kW, -kH, 32)) {
-        HBRUSH paper = CreateSolidBrush(kPaper);
-        const RECT all{0, 0, kW, kH};
-        FillRect(mem.dc(), &all, paper);
-        DeleteObject(paper);
+        PaintAll(mem.dc(), kW, kH, kPaper);
         const LOGFONTW log = ArialW(-12);
         font = CreateFontIndirectW(&log);
         oldFont = SelectObject(mem.dc(), font);
@@ -79,10 +76,7 @@ TEST_F(Text, OpaqueTextFillsTheCellBoxAndPaintsGlyphsInTheTextColour) {
 TEST_F(Text, TransparentTextPaintsTheSameGlyphPixelsOnly) {
     TextOutW(mem.dc(), 3, 2, u"Hq", 2);
     const std::vector<COLORREF> opaque = Pixels();
-    const RECT all{0, 0, kW, kH};
-    HBRUSH paper = CreateSolidBrush(kPaper);
-    FillRect(mem.dc(), &all, paper);
-    DeleteObject(paper);
+    PaintAll(mem.dc(), kW, kH, kPaper);
     EXPECT_EQ(SetBkMode(mem.dc(), TRANSPARENT), OPAQUE);
     TextOutW(mem.dc(), 3, 2, u"Hq", 2);
     const std::vector<COLORREF> transparent = Pixels();
@@ -101,10 +95,7 @@ TEST_F(Text, TextPartlyOutsideTheBitmapIsCut) {
 TEST_F(Text, NarrowCallsReadCodePage1252) {
     ASSERT_TRUE(TextOutW(mem.dc(), 1, 1, u"\u00e9\u20acH", 3));
     const std::vector<COLORREF> wide = Pixels();
-    const RECT all{0, 0, kW, kH};
-    HBRUSH paper = CreateSolidBrush(kPaper);
-    FillRect(mem.dc(), &all, paper);
-    DeleteObject(paper);
+    PaintAll(mem.dc(), kW, kH, kPaper);
     ASSERT_TRUE(TextOutA(mem.dc(), 1, 1, "\xe9\x80H", 3));  // e-acute, euro sign, H
     EXPECT_EQ(Pixels(), wide);
     SIZE w{}, a{};
