@@ -1,68 +1,81 @@
-// figplot-host: a command-line host for the figPlot externals.
+// figplot: the command-line host for the figPlot externals.
 //
-//   figplot-host [--external PATH] describe
-//       opens an instance, prints the banner, the version and every function's
-//       parameters and return value as the external describes them, and closes it.
+//   figplot [--external figPlotU|figPlot|PATH] COMMAND [ARGS]
+//
+// run (scripts of calls), compose (command lists to pictures), info (the external's
+// marker, version and function table). See each command's --help.
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "figsim.h"
+#include "commands.h"
 
 namespace {
 
-void PrintVersion(const figsim::External &external) {
-    figsim::VersionInfo version;
-    if (!figsim::ParseVersionBlock(external.VersionBlock(), &version)) {
-        std::printf("version: (unreadable)\n");
-        return;
-    }
-    const std::string *product = version.Find("ProductName");
-    const std::string *text = version.Find("FileVersion");
-    std::printf("version: %s %s (%u.%u.%u.%u)\n", product ? product->c_str() : "?", text ? text->c_str() : "?",
-                version.fileVersionMs >> 16, version.fileVersionMs & 0xFFFF, version.fileVersionLs >> 16,
-                version.fileVersionLs & 0xFFFF);
-}
+const char *const kProgramHelp =
+    "usage: figplot [--external figPlotU|figPlot|PATH] COMMAND [ARGS]\n"
+    "\n"
+    "A host for the figPlot externals: loads one through its entry point, opens an\n"
+    "instance and calls its functions as an application would.\n"
+    "\n"
+    "commands:\n"
+    "  run SCRIPT          run a script of calls (Do figPlot.DrawLine(...) Returns rc)\n"
+    "  compose LIST.csv... compose drawing command lists into .png or .bmp pictures\n"
+    "  info                print the external's marker, version and function table\n"
+    "\n"
+    "  --external X        figPlotU (the default; text as 32-bit units), figPlot (8-bit\n"
+    "                      text), or the path of an external\n"
+    "\n"
+    "figplot COMMAND --help tells more. Exit status: 0 success, 1 failure, 2 usage.\n";
 
-int Describe(figsim::External &external) {
-    figsim::Host host(external);
-    int16_t opened = host.Open();
-    std::printf("banner: %s (open answered %d)\n", figsim::Utf32ToUtf8(host.banner()).c_str(), opened);
-    PrintVersion(external);
-    for (int n = 1; n <= 12; ++n) {
-        std::string table = external.FunctionString(FIG_FUNCTION_STRING_BASE + n);
-        std::string name = table.substr(0, table.find('('));
-        std::string params = host.Describe(n, FIG_REQUEST_KIND_PARAMETERS);
-        std::string returns = host.Describe(n, FIG_REQUEST_KIND_RETURN);
-        std::printf("%2d %-22s %s  %s\n", n, name.c_str(), params.c_str(), returns.c_str());
+// Takes --external X (or --external=X) out of the arguments, wherever it stands.
+bool TakeExternal(std::vector<std::string> *args, std::string *external) {
+    for (size_t i = 0; i < args->size(); ++i) {
+        const std::string &arg = (*args)[i];
+        if (arg.rfind("--external=", 0) == 0) {
+            *external = arg.substr(std::strlen("--external="));
+            args->erase(args->begin() + static_cast<long>(i));
+            return true;
+        }
+        if (arg == "--external") {
+            if (i + 1 >= args->size()) return false;
+            *external = (*args)[i + 1];
+            args->erase(args->begin() + static_cast<long>(i), args->begin() + static_cast<long>(i) + 2);
+            return true;
+        }
     }
-    std::vector<figsim::Value> params{figsim::Value::Pict(), figsim::Value::Num(0)};
-    int16_t result = host.Call(FnGetPictSize, params);
-    std::printf("GetPictSize on an empty picture: result %d\n", result);
-    host.Close();
-    return 0;
+    return true;
 }
-
-void Usage() { std::fprintf(stderr, "usage: figplot-host [--external PATH] describe\n"); }
 
 }  // namespace
 
+namespace figcli {
+
+int UsageError(const std::string &message, const char *help) {
+    std::fprintf(stderr, "figplot: %s\n\n%s", message.c_str(), help);
+    return kExitUsage;
+}
+
+}  // namespace figcli
+
 int main(int argc, char **argv) {
-    std::string path = std::string(FIGPLOT_EXTERNAL_DIR) + "/figPlotU.so";
-    int i = 1;
-    if (i + 1 < argc && std::strcmp(argv[i], "--external") == 0) {
-        path = argv[i + 1];
-        i += 2;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string external;
+    if (!TakeExternal(&args, &external)) return figcli::UsageError("--external needs a value", kProgramHelp);
+    if (args.empty()) return figcli::UsageError("no command given", kProgramHelp);
+    std::string command = args[0];
+    args.erase(args.begin());
+    if (command == "help" && !args.empty()) {  // "figplot help run" is "figplot run --help"
+        command = args[0];
+        args = {"--help"};
     }
-    if (i >= argc || std::strcmp(argv[i], "describe") != 0) {
-        Usage();
-        return 2;
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kProgramHelp, stdout);
+        return 0;
     }
-    std::string error;
-    auto external = figsim::External::Load(path, &error);
-    if (!external) {
-        std::fprintf(stderr, "figplot-host: %s\n", error.c_str());
-        return 1;
-    }
-    return Describe(*external);
+    if (command == "run") return figcli::RunCommand(args, external);
+    if (command == "compose") return figcli::ComposeCommand(args, external);
+    if (command == "info") return figcli::InfoCommand(args, external);
+    return figcli::UsageError("unknown command '" + command + "'", kProgramHelp);
 }
