@@ -48,6 +48,13 @@ WINBASEAPI UINT PlatformLastBeepType(void);
 WINBASEAPI HWND PlatformCreateWindow(int width, int height);
 WINBASEAPI BOOL PlatformDestroyWindow(HWND window);
 
+/*
+ * Makes GetObject describe a bitmap with the given planes and bits per pixel (0 keeps the
+ * bitmap's own), as some display drivers described theirs; its pixels stay as they are.
+ * Lets tests hand a library the planar and odd-depth bitmaps that Windows hosts may meet.
+ */
+WINBASEAPI BOOL PlatformDescribeBitmapAs(HBITMAP bitmap, WORD planes, WORD bitsPixel);
+
 /* ---- modules and their resources ---- */
 typedef struct PlatformStringResource {
     UINT id;

@@ -351,6 +351,10 @@ WINGDIAPI int WINAPI GetDeviceCaps(HDC dc, int index);
 WINGDIAPI UINT WINAPI GetSystemPaletteEntries(HDC dc, UINT start, UINT count, LPPALETTEENTRY entries);
 
 /* ---- gdi32: DIB sections ---- */
+/* Device-dependent bitmaps: one plane, depths rounded up to 1, 4, 8, 16, 24 or 32; a zero
+   width or height gives the stock 1x1 monochrome bitmap. */
+WINGDIAPI HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void *bits);
+WINGDIAPI HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height);
 WINGDIAPI HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void **bits, HANDLE section,
                                           DWORD offset);
 WINGDIAPI int WINAPI GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info,

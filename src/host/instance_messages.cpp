@@ -1,4 +1,6 @@
 // Opening and closing instances, and calling their functions.
+#include <cstring>
+
 #include "functions.h"
 #include "host_callback.h"
 #include "memory.h"
@@ -10,9 +12,13 @@ namespace {
 
 const char kBanner[] = "figPlot 1.2b5, pictures for the host, by the figPlot developers";
 
+// The count is asked for with a maximum length of 10, as hosts expect; a host may write
+// that many bytes, so it lands in a buffer that holds them and the double is taken from it.
 int16_t ReadParamCount(FigHostCallback cb) {
-    double count = 0;
-    GetParam(ParamCount, ValueNumber, 10, &count, cb);
+    alignas(double) uint8_t answer[16] = {};
+    GetParam(ParamCount, ValueNumber, 10, answer, cb);
+    double count;
+    std::memcpy(&count, answer, sizeof count);
     return Low16(NumberToInt(count));
 }
 

@@ -98,7 +98,9 @@ TEST_P(HostLists, NamesCellsAndLineCount) {
 
     uint8_t names[4 * 1025] = {};
     host->Invoke(HostGetColumnNames, list, 1024, names);
-    if (!wide) EXPECT_STREQ(reinterpret_cast<char *>(names), "code,top,face");
+    if (!wide) {
+        EXPECT_STREQ(reinterpret_cast<char *>(names), "code,top,face");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBuilds, HostLists, ::testing::Values("figPlotU", "figPlot"),

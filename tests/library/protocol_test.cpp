@@ -171,8 +171,8 @@ TEST_P(ProtocolTest, ParameterCountIsTruncated) {
     std::vector<int> codes = host->TraceCodes();
     EXPECT_NE(std::find(codes.begin(), codes.end(), HostGetFieldInfo), codes.end());
     EXPECT_EQ(host->Call(FnGetPictBounds, params), 2);  // needs 3
-    host->SetCountOverride(65536 + 3);  // only the low 16 bits count: 3, enough
-    EXPECT_EQ(host->Call(FnGetPictBounds, params), 0);
+    host->SetCountOverride(65536 + 3);  // only the low 16 bits count: 3, enough to reach the empty picture
+    EXPECT_EQ(host->Call(FnGetPictBounds, params), ResultEmptyPicture);
     host->SetCountOverride(65536 + 1);  // 1: too few even for ErasePict
     EXPECT_EQ(host->Call(FnErasePict, params), 2);
 }

@@ -74,9 +74,9 @@ BITMAP BitmapRecord(const BitmapObject &bitmap) {
     record.bmWidth = s.width;
     record.bmHeight = s.height;
     record.bmWidthBytes = s.stride;
-    record.bmPlanes = 1;
-    record.bmBitsPixel = static_cast<WORD>(s.bitsPerPixel);
-    record.bmBits = s.isDib ? s.bits : nullptr;
+    record.bmPlanes = bitmap.describedPlanes ? bitmap.describedPlanes : 1;
+    record.bmBitsPixel = bitmap.describedBitsPixel ? bitmap.describedBitsPixel : static_cast<WORD>(s.bitsPerPixel);
+    record.bmBits = s.isDib && !bitmap.deviceBitmap ? s.bits : nullptr;
     return record;
 }
 
@@ -104,7 +104,8 @@ DibSectionRecord DibRecord(const BitmapObject &bitmap) {
 }
 
 int GetBitmapObject(const BitmapObject &bitmap, int bytes, void *buffer) {
-    if (bitmap.surface->isDib && buffer && bytes >= static_cast<int>(sizeof(DibSectionRecord))) {
+    const bool section = bitmap.surface->isDib && !bitmap.deviceBitmap;
+    if (section && buffer && bytes >= static_cast<int>(sizeof(DibSectionRecord))) {
         DibSectionRecord record = DibRecord(bitmap);
         return CopyRecord(&record, sizeof record, bytes, buffer, false);
     }

@@ -57,6 +57,10 @@ struct FontObject : GdiObject {
 struct BitmapObject : GdiObject {
     static constexpr DWORD kType = OBJ_BITMAP;
     std::shared_ptr<Surface> surface;
+    bool deviceBitmap = false;  // CreateBitmap/CreateCompatibleBitmap: no DIBSECTION, no bits pointer
+    // What GetObject reports instead of the surface's own format (PlatformDescribeBitmapAs); 0: the surface's.
+    WORD describedPlanes = 0;
+    WORD describedBitsPixel = 0;
     BitmapObject() : GdiObject(PlatformBitmap, kType) {}
 };
 

@@ -1,0 +1,14 @@
+// Colour tables of 1, 4 and 8-bit canvases.
+#pragma once
+
+#include <windows.h>
+
+namespace fig {
+
+// Fills the 2^depth entries a 1 to 8-bit canvas draws with. A palette device gives its
+// system palette (converted entry by entry: the device answers red, green, blue, the
+// table wants blue, green, red). A true-colour device has none to give, and Windows'
+// default table for the depth stands in, so every canvas gets the same table.
+void FillColourTable(HDC referenceDc, RGBQUAD *table, int depth);
+
+}  // namespace fig

@@ -1,0 +1,120 @@
+#include "picture.h"
+
+#include <climits>
+
+#include "host/host_callback.h"
+
+namespace fig {
+namespace {
+
+int32_t SaturatingAdd(int32_t value, int32_t extra) { return value > INT32_MAX - extra ? INT32_MAX : value + extra; }
+
+void ResetCanvasColours(HDC dc) {
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+}
+
+// The picture's pixels onto the new bitmap, over white. False when the copy could not be
+// made: a white canvas stored back would lose the picture.
+bool PaintPictureOnCanvas(Canvas &canvas, HDC source, const BITMAP &picture, const RECT &rect) {
+    POINT extent{picture.bmWidth, picture.bmHeight};
+    DPtoLP(canvas.windowDc, &extent, 1);
+    POINT origin{0, 0};
+    DPtoLP(canvas.canvasDc, &origin, 1);
+    canvas.initialBitmap = static_cast<HBITMAP>(SelectObject(canvas.canvasDc, canvas.canvasBitmap));
+    if (!canvas.initialBitmap) return false;
+    ResetCanvasColours(canvas.canvasDc);
+    ::FillRect(canvas.canvasDc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return BitBlt(canvas.canvasDc, 0, 0, extent.x, extent.y, source, origin.x, origin.y, SRCCOPY) != 0;
+}
+
+void DropCanvasBitmap(Canvas &canvas) {
+    if (canvas.initialBitmap) SelectObject(canvas.canvasDc, canvas.initialBitmap);
+    DeleteObject(canvas.canvasBitmap);
+    canvas.canvasBitmap = nullptr;
+    canvas.initialBitmap = nullptr;
+}
+
+// With the picture selected into `source`: the header block and the bitmap.
+void BuildCanvasBitmap(Canvas &canvas, HDC source, const BITMAP &picture, int16_t depth) {
+    const RECT rect{0, 0, canvas.width, canvas.height};
+    canvas.headerBlock = AllocHeaderBlock(depth);
+    if (!canvas.headerBlock) return;
+    auto *header = static_cast<BITMAPINFO *>(GlobalLock(canvas.headerBlock));
+    if (!header) return;
+    FillCanvasHeader(source, header, rect, depth);
+    canvas.canvasBitmap = CreateDIBSection(canvas.canvasDc, header, DIB_RGB_COLORS, &canvas.pixels, nullptr, 0);
+    if (canvas.canvasBitmap && !PaintPictureOnCanvas(canvas, source, picture, rect)) DropCanvasBitmap(canvas);
+}
+
+}  // namespace
+
+bool DescribeBitmap(HBITMAP bitmap, BITMAP &description) {
+    description = BITMAP{};
+#if FIGPLOT_WIDE
+    return GetObjectW(bitmap, sizeof description, &description) != 0;
+#else
+    return GetObjectA(bitmap, sizeof description, &description) != 0;
+#endif
+}
+
+bool FetchPicture(CallContext &call, EmptyField rule, BITMAP &description) {
+    int32_t length = 0;
+    GetParam(ParamFirst, ValueByteLength, sizeof length, &length, call.callback);
+    if (length == 0 && rule == EmptyField::NoPicture) return false;
+    const int32_t slack = rule == EmptyField::NoPicture ? 100 : 4;
+    call.picture = nullptr;
+    GetParam(ParamFirst, ValueBitmap, SaturatingAdd(length, slack), &call.picture, call.callback);
+    return call.picture && DescribeBitmap(call.picture, description);
+}
+
+bool OpenCanvasDcs(const CallContext &call, Canvas &canvas) {
+    canvas = Canvas{};
+    canvas.window = call.window;
+    canvas.windowDc = GetDC(call.window);
+    if (!canvas.windowDc) return false;
+    canvas.canvasDc = CreateCompatibleDC(nullptr);
+    if (canvas.canvasDc) return true;
+    ReleaseCanvas(canvas);
+    return false;
+}
+
+void CanvasFromPicture(HBITMAP picture, Canvas &canvas, int32_t width, int32_t height, int16_t depth) {
+    canvas.width = width;
+    canvas.height = height;
+    BITMAP description;
+    DescribeBitmap(picture, description);
+    HDC source = CreateCompatibleDC(canvas.windowDc);
+    if (!source) return;
+    SetTextColor(source, RGB(0, 0, 0));
+    SetBkColor(source, RGB(255, 255, 255));
+    SetBkMode(canvas.canvasDc, TRANSPARENT);
+    HGDIOBJ sourceBefore = SelectObject(source, picture);
+    if (sourceBefore) {
+        BuildCanvasBitmap(canvas, source, description, depth);
+        SelectObject(source, sourceBefore);
+    }
+    DeleteDC(source);
+}
+
+void StorePicture(HBITMAP bitmap, FigHostCallback cb) { SetParam(ParamFirst, ValueBitmap, &bitmap, cb); }
+
+void EditPicture(CallContext &call, CanvasDrawing draw, const void *args) {
+    BITMAP picture;
+    if (!FetchPicture(call, EmptyField::NoPicture, picture)) {
+        call.result = ResultEmptyPicture;
+        return;
+    }
+    Canvas canvas;
+    if (!OpenCanvasDcs(call, canvas)) return;
+    CanvasFromPicture(call.picture, canvas, picture.bmWidth, picture.bmHeight, static_cast<int16_t>(picture.bmBitsPixel));
+    if (canvas.canvasBitmap) {
+        ResetCanvasColours(canvas.canvasDc);
+        SelectObject(canvas.canvasDc, canvas.canvasBitmap);
+        draw(canvas, args);
+        StorePicture(canvas.canvasBitmap, call.callback);
+    }
+    ReleaseCanvas(canvas);
+}
+
+}  // namespace fig

@@ -1,0 +1,40 @@
+// The exchange of pictures with the host's picture fields: the picture in parameter 1
+// arrives as a bitmap, is copied onto a canvas, drawn on, and handed back.
+#pragma once
+
+#include "host/call_context.h"
+
+#include "canvas.h"
+
+namespace fig {
+
+// Whether a byte length of 0 means "no picture" before the bitmap is asked for.
+enum class EmptyField { NoPicture, AskAnyway };
+
+// Fetches the picture of parameter 1 into call.picture (the common ending deletes it) and
+// describes it. False when the field is empty, no bitmap comes, or the bitmap cannot be
+// described: the callers answer that as an empty picture.
+bool FetchPicture(CallContext &call, EmptyField rule, BITMAP &description);
+
+// GetObject in the build's text width.
+bool DescribeBitmap(HBITMAP bitmap, BITMAP &description);
+
+// The window's DC and a memory DC for a canvas; false, with nothing held, when either
+// cannot be had.
+bool OpenCanvasDcs(const CallContext &call, Canvas &canvas);
+
+// Makes canvas.canvasBitmap: width x height at `depth`, white, with the picture copied to
+// its top-left corner, selected into canvas.canvasDc. The header block stays locked. On
+// failure the canvas has no bitmap (it may hold a header block for ReleaseCanvas).
+void CanvasFromPicture(HBITMAP picture, Canvas &canvas, int32_t width, int32_t height, int16_t depth);
+
+// Hands the bitmap to the host as parameter 1's new picture; the bitmap stays ours.
+void StorePicture(HBITMAP bitmap, FigHostCallback cb);
+
+// The whole exchange for functions that change a picture in place: fetch (empty: 4),
+// canvas at the picture's size and depth, `draw`, store, release. Nothing is stored when
+// a DC or the canvas cannot be had.
+using CanvasDrawing = void (*)(const Canvas &canvas, const void *args);
+void EditPicture(CallContext &call, CanvasDrawing draw, const void *args);
+
+}  // namespace fig
