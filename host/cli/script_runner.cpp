@@ -254,9 +254,11 @@ bool ScriptRunner::DoCall(const Statement &s) {
         return Fail(call.at, "unknown function '" + call.name + "'" +
                                  (near ? " (did you mean " + near->name + "?)" : ": the external's table does not list it"));
     }
-    if (call.args.size() > f->params.size())
+    if (call.args.size() > f->params.size()) {
+        const size_t close = f->entry.rfind(')');
         return Fail(call.args[f->params.size()].at, f->name + " takes at most " + std::to_string(f->params.size()) +
-                                                       " parameters: " + f->entry.substr(f->name.size()));
+                                                       " parameters " + f->entry.substr(f->name.size(), close + 1 - f->name.size()));
+    }
     std::vector<figsim::Value> params(call.args.size());
     for (size_t i = 0; i < call.args.size(); ++i) {
         std::string problem;

@@ -1,0 +1,162 @@
+// The figplot program run as a process, as a user runs it: what scripts print, every kind
+// of error with its message and exit status, and the function table each build shows.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exit = -1;
+    std::string out, err;
+};
+
+std::string ReadText(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string FirstLine(const std::string &text) { return text.substr(0, text.find('\n')); }
+
+class FigplotProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "figplot_cli_XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        Write("bad.csv", "code,top\n1,2\n3, 4x\n");
+        Write("fake.png", "this is text\n");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    void Write(const std::string &name, const std::string &text) {
+        fs::create_directories((dir_ / name).parent_path());
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+    }
+
+    // Runs figplot in the test's folder with `args` (shell words).
+    Outcome Run(const std::string &args) {
+        const std::string command = "cd '" + dir_.string() + "' && '" FIGPLOT_CLI "' " + args + " >out.txt 2>err.txt";
+        const int status = std::system(command.c_str());
+        return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir_ / "out.txt"), ReadText(dir_ / "err.txt")};
+    }
+
+    fs::path dir_;
+};
+
+// Every script starts with line 1 below, so the case's own first line is line 2.
+TEST_F(FigplotProcess, Scripts) {
+    struct Case {
+        const char *name, *script;
+        int exit;
+        const char *out, *err;
+        const char *external = "figPlotU";
+    } cases[] = {
+        {"variables passed are written back", "Number w\nNumber h\nDo figPlot.GetPictBounds(p, w, h)\nNumber size\n"
+         "Do figPlot.GetPictSize(p, size)\nPrint \"bounds\", w, h, size, p",
+         0, "bounds 20 10 720 picture 20x10, 24 bits\n", ""},
+        {"a ResultCode is reported with its meaning and the script goes on",
+         "Picture e\nDo figPlot.DrawLine(e, 1, 1, 0, 0, 5, 5) Returns rc\nPrint rc", 1, "4\n",
+         "figplot: s.fig:3:4: figPlot.DrawLine answered ResultCode 4: empty picture (the picture parameter holds no "
+         "picture)\n"},
+        {"unknown function", "Do figPlot.DrawLines(p)", 1, "",
+         "figplot: s.fig:2:4: unknown function 'figPlot.DrawLines': the external's table does not list it\n"},
+        {"a name that differs in case is not taken", "Do figplot.drawLine(p)", 1, "",
+         "figplot: s.fig:2:4: unknown function 'figplot.drawLine' (did you mean figPlot.DrawLine?)\n"},
+        {"function 13 is not in the table", "Do figPlot.GetPixelColor(1, 2, 3)", 1, "",
+         "figplot: s.fig:2:4: unknown function 'figPlot.GetPixelColor': the external's table does not list it\n",
+         "figPlot"},
+        {"wrong parameter type", "Do figPlot.DrawLine(p, \"2\", 13, 0, 0, 5, 5)", 1, "",
+         "figplot: s.fig:2:24: parameter 2 of figPlot.DrawLine (lineSize) takes a number, not the text \"2\"\n"},
+        {"a number for a picture", "Do figPlot.ErasePict(3, 1)", 1, "",
+         "figplot: s.fig:2:22: parameter 1 of figPlot.ErasePict (pictureField) takes a picture variable, not the "
+         "number 3\n"},
+        {"too many parameters", "Do figPlot.ErasePict(p, 1, 2)", 1, "",
+         "figplot: s.fig:2:28: figPlot.ErasePict takes at most 2 parameters (pictureField,color)\n"},
+        {"unknown variable", "Do figPlot.ErasePict(q, 1)", 1, "", "figplot: s.fig:2:22: unknown variable 'q'\n"},
+        {"bad number", "Number n = 12x", 1, "", "figplot: s.fig:2:12: bad number '12x'\n"},
+        {"text never ends", "Text t = \"open", 1, "", "figplot: s.fig:2:10: text has no closing quote\n"},
+        {"unreadable file", "Picture x = Load(\"missing.png\")", 1, "",
+         "figplot: s.fig:2:18: cannot read missing.png: No such file or directory\n"},
+        {"not a picture file", "Picture x = Load(\"fake.png\")", 1, "",
+         "figplot: s.fig:2:18: cannot read fake.png: not a PNG file\n"},
+        {"a fault in a list names the list's line and column", "List l = Csv(\"bad.csv\")", 1, "",
+         "figplot: bad.csv:3:4: bad number '4x'\n"},
+        {"Returns takes a number variable", "Do figPlot.ErasePict(p, 1) Returns p", 1, "",
+         "figplot: s.fig:2:36: Returns needs a number variable; 'p' is a picture variable\n"},
+        {"an empty picture is not saved", "Picture e\nSave(e, \"e.png\")", 1, "",
+         "figplot: s.fig:3:6: 'e' is an empty picture: nothing to save\n"},
+        {"save into a missing folder", "Save(p, \"nope/p.png\")", 1, "",
+         "figplot: s.fig:2:9: cannot write nope/p.png: No such file or directory\n"},
+        {"depth", "Picture b = Blank(10, 10, 3)", 1, "",
+         "figplot: s.fig:2:27: depth must be 1, 4, 8, 16, 24 or 32, not 3\n"},
+        {"declared twice", "Picture p", 1, "", "figplot: s.fig:2:9: 'p' is already declared on line 1\n"},
+        {"a keyword is no name", "Number Print", 1, "", "figplot: s.fig:2:8: 'Print' is a keyword, not a variable name\n"},
+        {"not a statement", "Draw p", 1, "",
+         "figplot: s.fig:2:1: expected a statement (Number, Text, Picture, List, Do, Save or Print), found 'Draw'\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Write("s.fig", std::string("Picture p = Blank(20, 10, 24)\n") + c.script + "\n");
+        const Outcome o = Run(std::string("--external ") + c.external + " run s.fig");
+        EXPECT_EQ(o.exit, c.exit);
+        EXPECT_EQ(o.out, c.out);
+        EXPECT_EQ(o.err, c.err);
+    }
+}
+
+TEST_F(FigplotProcess, CommandLines) {
+    Write("a/l.csv", "code,top\n");
+    Write("b/l.csv", "code,top\n");
+    struct Case {
+        const char *args;
+        int exit;
+        const char *firstLine;  // of stderr, or of stdout for help
+    } cases[] = {
+        {"", 2, "figplot: no command given"},
+        {"draw", 2, "figplot: unknown command 'draw'"},
+        {"run", 2, "figplot: run takes one script"},
+        {"run s.fig --width 3", 2, "figplot: unknown option --width"},
+        {"run missing.fig", 1, "figplot: cannot read missing.fig: No such file or directory"},
+        {"compose a/l.csv", 2, "figplot: compose needs -o OUT"},
+        {"compose a/l.csv -o x.png --width 12x", 2, "figplot: bad number '12x' for --width"},
+        {"compose a/l.csv -o x.gif", 2, "figplot: the output x.gif must end in .png or .bmp"},
+        {"compose a/l.csv b/l.csv -o out", 2, "figplot: two lists would both be written to out/l.png"},
+        {"compose bad.csv -o x.png", 1, "figplot: bad.csv:3:4: bad number '4x'"},
+        {"--external /nowhere/x.so info", 1,
+         "figplot: cannot load the external /nowhere/x.so: /nowhere/x.so: cannot open shared object file: No such file "
+         "or directory"},
+        {"--external", 2, "figplot: --external needs a value"},
+        {"run --help", 0, "usage: figplot run SCRIPT [-o DIR] [--external figPlotU|figPlot|PATH]"},
+        {"help compose", 0, "usage: figplot compose LIST.csv... -o OUT [--width W] [--height H] [--depth D]"},
+        {"info --help", 0, "usage: figplot info [--external figPlotU|figPlot|PATH]"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args);
+        const Outcome o = Run(c.args);
+        EXPECT_EQ(o.exit, c.exit);
+        EXPECT_EQ(FirstLine(c.exit == 0 ? o.out : o.err), c.firstLine);
+    }
+}
+
+TEST_F(FigplotProcess, InfoPrintsEachBuildsFunctionTable) {
+    for (const char *build : {"figPlotU", "figPlot"}) {
+        SCOPED_TRACE(build);
+        const Outcome o = Run(std::string("--external ") + build + " info");
+        EXPECT_EQ(o.exit, 0);
+        std::string out = o.out;
+        const std::string dir = FIGPLOT_EXTERNAL_DIR;
+        out.replace(out.find(dir), dir.size(), "BUILD");
+        EXPECT_EQ(out, ReadText(fs::path(FIGPLOT_SOURCE_DIR) / "tests/cli/expected" / (std::string("info_") + build + ".txt")));
+    }
+}
+
+}  // namespace
