@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev libpng-dev
   fontconfig fonts-liberation fonts-wine fonts-dejavu-core fonts-dejavu-extra
+  # an independent reader of the bitmap files the library writes
+  imagemagick
   # the reference GDI: Windows programs cross-built with mingw-w64, run under wine64
   wine64 g++-mingw-w64-x86-64 mingw-w64
 )

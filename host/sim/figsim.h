@@ -84,12 +84,25 @@ struct TraceEntry {
     std::u32string text;
 };
 
+// How a picture field's bitmap is handed to the library.
+enum class BitmapDelivery {
+    DibSection,    // a DIB section at the stored depth
+    DeviceBitmap,  // a device bitmap at the stored depth (CreateBitmap)
+    StaleHandle,   // the handle of a bitmap already deleted: GetObject refuses it
+};
+
 // Ways a test host can misbehave, to prove the library copes.
 struct HostQuirks {
     bool textWithoutTerminator = false;  // fill text buffers to the maximum with no terminator
+    bool fillToMaxLength = false;        // write every fetched value out to the maximum length given
     int32_t fieldNameCount = 0;          // count written into the field information block's name
     bool noRequestRecord = false;        // HostGetRequestRecord answers null
     bool refuseBitmaps = false;          // ValueBitmap fetches leave the handle null
+    bool refusePictureStores = false;    // ValueBitmap stores are answered 0 and dropped
+    bool zeroByteLength = false;         // a picture's byte length is answered 0 though it has one
+    BitmapDelivery bitmapDelivery = BitmapDelivery::DibSection;
+    // Non-zero: GetObject describes delivered bitmaps with these planes and bits per pixel.
+    uint16_t describedPlanes = 0, describedBitsPixel = 0;
     int bannerAnswer = 0;                // what HostSendBanner returns
 };
 
@@ -121,9 +134,16 @@ public:
 
     void *&slot() { return slot_; }
     HWND window() const { return window_; }
+    // Sets one pixel of the host's own window, as the host's drawing would.
+    void SetWindowPixel(int x, int y, COLORREF colour);
+    // Bitmaps handed to the library by ValueBitmap fetches since the trace was cleared.
+    const std::vector<HBITMAP> &deliveredBitmaps() const { return delivered_; }
     void SetWindow(HWND window) { window_ = window; }
     const std::vector<TraceEntry> &trace() const { return trace_; }
-    void ClearTrace() { trace_.clear(); }
+    void ClearTrace() {
+        trace_.clear();
+        delivered_.clear();
+    }
     std::vector<int> TraceCodes() const;
     double lastReturnValue() const { return returnValue_; }
     int returnStores() const { return returnStores_; }
@@ -146,6 +166,8 @@ private:
     int32_t GetFieldInfo(uint8_t *block);
     int32_t GetColumnNames(int listRef, int maxLength, void *buffer);
     void WriteText(void *buffer, const std::u32string &text, int32_t maxLength) const;
+    void WriteFixed(void *buffer, const void *value, size_t size, int32_t maxLength) const;
+    HBITMAP DeliverBitmap(const Value &picture);
     std::u32string ReadCounted(const void *counted) const;
     Value *Param(int id);
     const Value *Cell(int listRef, int32_t line, int columnRef) const;
@@ -162,6 +184,7 @@ private:
     int lastListLooked_ = -1;
     std::vector<uint8_t> record_;
     std::vector<TraceEntry> trace_;
+    std::vector<HBITMAP> delivered_;
     HostQuirks quirks_;
     double returnValue_ = 0;
     int returnStores_ = 0;
@@ -174,6 +197,8 @@ private:
 std::vector<uint8_t> MakePackedDib(int width, int height, int bitsPerPixel);
 // Bitmap <-> packed DIB through the platform (a host's picture exchange).
 HBITMAP BitmapFromPackedDib(const std::vector<uint8_t> &packed);
+// The same picture as a device bitmap of its depth (colours mapped to the default table).
+HBITMAP DeviceBitmapFromPackedDib(const std::vector<uint8_t> &packed);
 std::vector<uint8_t> PackedDibFromBitmap(HBITMAP bitmap);
 // Colour of one pixel of a packed DIB, as 0x00BBGGRR; CLR_INVALID outside.
 COLORREF PackedDibPixel(const std::vector<uint8_t> &packed, int x, int y);
@@ -181,5 +206,8 @@ COLORREF PackedDibPixel(const std::vector<uint8_t> &packed, int x, int y);
 // UTF-8 <-> UTF-32 for tests and the command line.
 std::u32string Utf8ToUtf32(const std::string &utf8);
 std::string Utf32ToUtf8(const std::u32string &text);
+// The 8-bit host's text is Windows code page 1252; characters it lacks become '?'.
+uint8_t Utf32ToCp1252(char32_t c);
+char32_t Cp1252ToUtf32(uint8_t byte);
 
 }  // namespace figsim

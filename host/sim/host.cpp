@@ -38,6 +38,13 @@ int16_t FieldTypeOf(const Value &v) {
     }
 }
 
+// A value read as a number, as a host converts it: texts by their leading number.
+double NumberOf(const Value &v) {
+    if (v.kind == Value::Kind::Number) return v.number;
+    if (v.kind == Value::Kind::Text) return std::strtod(Utf32ToUtf8(v.text).c_str(), nullptr);
+    return 0;
+}
+
 }  // namespace
 
 Value Value::Num(double n) {
@@ -219,7 +226,7 @@ std::u32string Host::ReadCounted(const void *counted) const {
             text += unit;
         }
     } else {
-        for (int i = 0; i < bytes[0]; ++i) text += static_cast<char32_t>(bytes[1 + i]);
+        for (int i = 0; i < bytes[0]; ++i) text += Cp1252ToUtf32(bytes[1 + i]);
     }
     return text;
 }
@@ -230,7 +237,7 @@ void Host::WriteText(void *buffer, const std::u32string &text, int32_t maxLength
     const size_t unit = UnitSize(width());
     for (size_t i = 0; i < n; ++i) {
         if (unit == 4) std::memcpy(out + 4 * i, &text[i], 4);
-        else out[i] = static_cast<uint8_t>(text[i] > 0xFF ? '?' : text[i]);
+        else out[i] = Utf32ToCp1252(text[i]);
     }
     if (quirks_.textWithoutTerminator) {
         // A careless host: fills the whole maximum and stops there, unterminated.
@@ -238,6 +245,36 @@ void Host::WriteText(void *buffer, const std::u32string &text, int32_t maxLength
         return;
     }
     std::memset(out + unit * n, 0, unit);
+    if (quirks_.fillToMaxLength)  // a host that writes everything it was allowed to
+        for (size_t i = n + 1; i < static_cast<size_t>(maxLength); ++i) std::memset(out + unit * i, 'x', unit);
+}
+
+// A value of fixed size, followed (when the host writes up to the maximum) by filler.
+void Host::WriteFixed(void *buffer, const void *value, size_t size, int32_t maxLength) const {
+    std::memcpy(buffer, value, size);
+    if (quirks_.fillToMaxLength && maxLength > static_cast<int32_t>(size))
+        std::memset(static_cast<uint8_t *>(buffer) + size, 0xAB, static_cast<size_t>(maxLength) - size);
+}
+
+HBITMAP Host::DeliverBitmap(const Value &picture) {
+    HBITMAP bitmap = BitmapFromPackedDib(picture.picture);
+    if (bitmap && quirks_.bitmapDelivery == BitmapDelivery::DeviceBitmap) {
+        HBITMAP device = DeviceBitmapFromPackedDib(picture.picture);
+        DeleteObject(bitmap);
+        bitmap = device;
+    } else if (bitmap && quirks_.bitmapDelivery == BitmapDelivery::StaleHandle) {
+        DeleteObject(bitmap);  // the handle stays, its bitmap is gone
+    }
+    if (bitmap && (quirks_.describedPlanes || quirks_.describedBitsPixel))
+        PlatformDescribeBitmapAs(bitmap, quirks_.describedPlanes, quirks_.describedBitsPixel);
+    if (bitmap) delivered_.push_back(bitmap);
+    return bitmap;
+}
+
+void Host::SetWindowPixel(int x, int y, COLORREF colour) {
+    HDC dc = GetDC(window_);
+    SetPixel(dc, x, y, colour);
+    ReleaseDC(window_, dc);
 }
 
 Value *Host::Param(int id) {
@@ -272,9 +309,7 @@ int32_t Host::LookupName(const void *counted) {
 int32_t Host::GetNumber(int id, double *out) {
     trace_.push_back({HostGetNumber, {id}, {}});
     const Value *v = Param(id);
-    if (v && v->kind == Value::Kind::Number) *out = v->number;
-    else if (v && v->kind == Value::Kind::Text) *out = std::strtod(Utf32ToUtf8(v->text).c_str(), nullptr);
-    else *out = 0;
+    *out = v ? NumberOf(*v) : 0;
     return 1;
 }
 
@@ -291,9 +326,12 @@ int32_t Host::SetValue(int id, int type, const void *value) {
         v->kind = Value::Kind::Number;
         std::memcpy(&v->number, value, sizeof(double));
     } else if (type == ValueBitmap && v->kind == Value::Kind::Picture) {
+        if (quirks_.refusePictureStores) return 0;
         HBITMAP bitmap;
         std::memcpy(&bitmap, value, sizeof bitmap);
-        v->picture = PackedDibFromBitmap(bitmap);  // the host takes a copy; the bitmap stays the library's
+        std::vector<uint8_t> copy = PackedDibFromBitmap(bitmap);  // the bitmap stays the library's
+        if (copy.empty()) return 0;  // the field keeps its picture
+        v->picture = std::move(copy);
     }
     return 1;
 }
@@ -311,7 +349,7 @@ int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
     trace_.push_back({HostGetValue, {id, type, maxLength}, {}});
     if (id == ParamCount) {
         double count = hasCountOverride_ ? countOverride_ : params_ ? static_cast<double>(params_->size()) : 0;
-        std::memcpy(buffer, &count, sizeof count);
+        WriteFixed(buffer, &count, sizeof count, maxLength);
         return 1;
     }
     Value *v = Param(id);
@@ -319,7 +357,7 @@ int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
     switch (type) {
         case ValueNumber: {
             double n = v->kind == Value::Kind::Number ? v->number : 0;
-            std::memcpy(buffer, &n, sizeof n);
+            WriteFixed(buffer, &n, sizeof n, maxLength);
             return 1;
         }
         case ValueText: {
@@ -334,13 +372,15 @@ int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
         }
         case ValueByteLength: {
             int32_t length = v->kind == Value::Kind::Picture ? static_cast<int32_t>(v->picture.size()) : 0;
-            std::memcpy(buffer, &length, sizeof length);
+            if (quirks_.zeroByteLength) length = 0;
+            WriteFixed(buffer, &length, sizeof length, maxLength);
             return 1;
         }
         case ValueBitmap: {
+            // The buffer is a handle variable: a host writes one handle, whatever the maximum.
             HBITMAP bitmap = nullptr;
             if (v->kind == Value::Kind::Picture && !v->picture.empty() && !quirks_.refuseBitmaps)
-                bitmap = BitmapFromPackedDib(v->picture);  // becomes the library's to delete
+                bitmap = DeliverBitmap(*v);  // becomes the library's to delete
             std::memcpy(buffer, &bitmap, sizeof bitmap);
             return 1;
         }
@@ -377,7 +417,7 @@ int32_t Host::GetListNumber(int listRef, int32_t line, int columnRef, double *ou
         return 1;
     }
     const Value *v = Cell(listRef, line, columnRef);
-    *out = v && v->kind == Value::Kind::Number ? v->number : 0;
+    *out = v ? NumberOf(*v) : 0;
     return v ? 1 : 0;
 }
 

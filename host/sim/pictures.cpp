@@ -75,6 +75,25 @@ HBITMAP BitmapFromPackedDib(const std::vector<uint8_t> &packed) {
     return bitmap;
 }
 
+HBITMAP DeviceBitmapFromPackedDib(const std::vector<uint8_t> &packed) {
+    HBITMAP section = BitmapFromPackedDib(packed);
+    BITMAP bm{};
+    if (!section || !GetObjectW(section, sizeof bm, &bm)) {
+        if (section) DeleteObject(section);
+        return nullptr;
+    }
+    HBITMAP device = CreateBitmap(bm.bmWidth, bm.bmHeight, 1, bm.bmBitsPixel, nullptr);
+    HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
+    HGDIOBJ fromBefore = SelectObject(from, section), toBefore = SelectObject(to, device);
+    BitBlt(to, 0, 0, bm.bmWidth, bm.bmHeight, from, 0, 0, SRCCOPY);
+    SelectObject(from, fromBefore);
+    SelectObject(to, toBefore);
+    DeleteDC(from);
+    DeleteDC(to);
+    DeleteObject(section);
+    return device;
+}
+
 std::vector<uint8_t> PackedDibFromBitmap(HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};

@@ -79,11 +79,10 @@ bool OpenCanvasDcs(const CallContext &call, Canvas &canvas) {
     return false;
 }
 
-void CanvasFromPicture(HBITMAP picture, Canvas &canvas, int32_t width, int32_t height, int16_t depth) {
+void CanvasFromPicture(HBITMAP picture, const BITMAP &description, Canvas &canvas, int32_t width, int32_t height,
+                       int16_t depth) {
     canvas.width = width;
     canvas.height = height;
-    BITMAP description;
-    DescribeBitmap(picture, description);
     HDC source = CreateCompatibleDC(canvas.windowDc);
     if (!source) return;
     SetTextColor(source, RGB(0, 0, 0));
@@ -107,7 +106,7 @@ void EditPicture(CallContext &call, CanvasDrawing draw, const void *args) {
     }
     Canvas canvas;
     if (!OpenCanvasDcs(call, canvas)) return;
-    CanvasFromPicture(call.picture, canvas, picture.bmWidth, picture.bmHeight, static_cast<int16_t>(picture.bmBitsPixel));
+    CanvasFromPicture(call.picture, picture, canvas, picture.bmWidth, picture.bmHeight, static_cast<int16_t>(picture.bmBitsPixel));
     if (canvas.canvasBitmap) {
         ResetCanvasColours(canvas.canvasDc);
         SelectObject(canvas.canvasDc, canvas.canvasBitmap);

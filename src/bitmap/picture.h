@@ -23,10 +23,12 @@ bool DescribeBitmap(HBITMAP bitmap, BITMAP &description);
 // cannot be had.
 bool OpenCanvasDcs(const CallContext &call, Canvas &canvas);
 
-// Makes canvas.canvasBitmap: width x height at `depth`, white, with the picture copied to
-// its top-left corner, selected into canvas.canvasDc. The header block stays locked. On
-// failure the canvas has no bitmap (it may hold a header block for ReleaseCanvas).
-void CanvasFromPicture(HBITMAP picture, Canvas &canvas, int32_t width, int32_t height, int16_t depth);
+// Makes canvas.canvasBitmap: width x height at `depth`, white, with the picture (as
+// FetchPicture described it) copied to its top-left corner, selected into canvas.canvasDc.
+// The header block stays locked. On failure the canvas has no bitmap (it may hold a header
+// block for ReleaseCanvas).
+void CanvasFromPicture(HBITMAP picture, const BITMAP &description, Canvas &canvas, int32_t width, int32_t height,
+                       int16_t depth);
 
 // Hands the bitmap to the host as parameter 1's new picture; the bitmap stays ours.
 void StorePicture(HBITMAP bitmap, FigHostCallback cb);

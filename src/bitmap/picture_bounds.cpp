@@ -19,7 +19,7 @@ void SetPictBounds(CallContext &call) {
     if (!OpenCanvasDcs(call, canvas)) return;
     SetTextColor(canvas.windowDc, RGB(0, 0, 0));
     SetBkColor(canvas.windowDc, RGB(255, 255, 255));
-    CanvasFromPicture(call.picture, canvas, width, height, static_cast<int16_t>(picture.bmBitsPixel));
+    CanvasFromPicture(call.picture, picture, canvas, width, height, static_cast<int16_t>(picture.bmBitsPixel));
     if (canvas.canvasBitmap) {
         SelectObject(canvas.canvasDc, canvas.canvasBitmap);
         StorePicture(canvas.canvasBitmap, call.callback);

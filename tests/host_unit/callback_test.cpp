@@ -2,6 +2,7 @@
 #include <figplatform.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
 #include <map>
@@ -29,6 +30,7 @@ struct FakeHost {
     int columnNameCalls = 0;
     double lineCountCell = 0;
     std::vector<std::vector<int>> numberRequests;
+    std::vector<std::vector<int>> cellRequests;  // list, column, type, line, maximum
 };
 FakeHost *fake = nullptr;
 
@@ -67,6 +69,14 @@ int32_t FakeCallback(int32_t code, ...) {
         double *out = va_arg(args, double *);
         fake->numberRequests.push_back({list, line, column});
         *out = fake->lineCountCell;
+    } else if (code == HostGetListCell) {
+        int list = va_arg(args, int);
+        int column = va_arg(args, int);
+        int type = va_arg(args, int);
+        auto *buffer = va_arg(args, HostChar *);
+        const int32_t *lineAndMax = va_arg(args, const int32_t *);
+        fake->cellRequests.push_back({list, column, type, lineAndMax[0], lineAndMax[1]});
+        for (int i = 0; i < lineAndMax[1]; ++i) buffer[i] = 'c';  // unterminated, to the maximum
     } else if (code == HostGetValue) {
         va_arg(args, int);
         va_arg(args, int);
@@ -173,10 +183,27 @@ TEST_F(BindTest, FieldInfoNameCountsBeyondTheBlockAreContained) {
     }
 }
 
-TEST_F(BindTest, TextParametersAreTerminatedWhateverTheHostWrote) {
+TEST_F(BindTest, TextsAreTerminatedWhateverTheHostWrote) {
+    // Buffers start full of non-zero units: a terminator must come from the library.
     HostChar buffer[kTextBufferUnits];
+    std::fill(buffer, buffer + kTextBufferUnits, HostChar('Z'));
     GetTextParam(212, buffer, FakeCallback);
     EXPECT_EQ(HostTextLength(buffer), static_cast<size_t>(kTextMaxLength));
+    std::fill(buffer, buffer + kTextBufferUnits, HostChar('Z'));
+    GetCellText(7, 3, 12, buffer, FakeCallback);
+    EXPECT_EQ(HostTextLength(buffer), static_cast<size_t>(kTextMaxLength));
+    EXPECT_EQ(buffer[0], HostChar('c'));
+}
+
+TEST_F(BindTest, CellRequestsCarryListLineAndColumnInTheirPlaces) {
+    HostChar buffer[kTextBufferUnits];
+    GetCellText(7, 3, 12, buffer, FakeCallback);
+    ASSERT_EQ(host.cellRequests.size(), 1u);
+    EXPECT_EQ(host.cellRequests[0], (std::vector<int>{7, 12, ValueText, 3, kTextMaxLength}));
+    host.lineCountCell = -2.7;
+    EXPECT_EQ(GetCellInt(9, 40000, 21, FakeCallback), -2);
+    ASSERT_EQ(host.numberRequests.size(), 1u);
+    EXPECT_EQ(host.numberRequests[0], (std::vector<int>{9, 40000, 21}));
 }
 
 TEST_F(BindTest, LineCountComesThroughTheLineCountName) {

@@ -52,6 +52,14 @@ TEST_F(PaletteTest, EightEntriesRepeatTheFirstColours) {
     EXPECT_EQ(ResolveColor(data, 237), RGB(0x77, 0, 0));
 }
 
+TEST_F(PaletteTest, TheLastEntryIsInsideThePalette) {
+    // Entry 272 is black, like the answer for indexes outside: recolour it to tell them apart.
+    data.palette[271][0] = 0x12;
+    EXPECT_EQ(ResolveColor(data, 272), RGB(0x12, 0, 0));
+    EXPECT_EQ(ResolveColor(data, 273), 0u);
+    EXPECT_EQ(PaletteIndexOf(data, RGB(0x12, 0, 0)), 272);
+}
+
 TEST_F(PaletteTest, IndexesThePaletteLacksAreBlack) {
     EXPECT_EQ(ResolveColor(data, 273), 0u);
     EXPECT_EQ(ResolveColor(data, 32767), 0u);

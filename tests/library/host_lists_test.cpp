@@ -4,14 +4,13 @@
 
 #include <cstring>
 
-#include "figsim.h"
+#include "library_test_util.h"
 
 namespace {
 
 using figsim::Host;
 using figsim::Value;
 
-std::string ExternalPath(const char *name) { return std::string(FIGPLOT_EXTERNAL_DIR) + "/" + name + ".so"; }
 
 // A CountedText in the build's width.
 std::vector<uint8_t> Counted(figsim::TextWidth width, const std::string &text) {
@@ -35,7 +34,7 @@ class HostLists : public ::testing::TestWithParam<const char *> {
 protected:
     void SetUp() override {
         std::string error;
-        external = figsim::External::Load(ExternalPath(GetParam()), &error);
+        external = figsim::External::Load(libtest::ExternalPath(GetParam()), &error);
         ASSERT_NE(external, nullptr) << error;
         host = std::make_unique<Host>(*external);
         figsim::List list{"cmds", {"code", "top", "face"}, {5, 5, FieldTypeText}, {}};

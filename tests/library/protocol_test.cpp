@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "figsim.h"
+#include "library_test_util.h"
 
 namespace {
 
@@ -16,24 +16,12 @@ using figsim::Host;
 using figsim::TextWidth;
 using figsim::Value;
 
-std::string ExternalPath(const std::string &name) { return std::string(FIGPLOT_EXTERNAL_DIR) + "/" + name + ".so"; }
-
-External &Load(const std::string &name) {
-    static std::map<std::string, std::unique_ptr<External>> loaded;
-    auto &slot = loaded[name];
-    if (!slot) {
-        std::string error;
-        slot = External::Load(ExternalPath(name), &error);
-        EXPECT_NE(slot, nullptr) << error;
-    }
-    return *slot;
-}
-
 class ProtocolTest : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
-        external = &Load(GetParam());
+        external = &libtest::LoadExternal(GetParam());
         host = std::make_unique<Host>(*external);
+        host->quirks().fillToMaxLength = true;  // a host that writes every byte it is allowed to
         baseline = PlatformLiveTotal();
     }
     void TearDown() override {

@@ -1,0 +1,86 @@
+#include "library_test_util.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace libtest {
+
+std::vector<uint8_t> PatternPicture(int width, int height, int depth) {
+    std::vector<uint8_t> packed = figsim::MakePackedDib(width, height, depth);
+    BITMAPINFOHEADER h;
+    std::memcpy(&h, packed.data(), sizeof h);
+    const size_t table = depth <= 8 ? 4u << depth : 0;
+    const size_t stride = ((static_cast<size_t>(width) * depth + 31) / 32) * 4;
+    for (int row = 0; row < height; ++row)
+        for (size_t i = 0; i < stride; ++i)
+            packed[sizeof h + table + row * stride + i] = static_cast<uint8_t>((row * 29 + i * 7) ^ (i / 3 * 5) ^ 0x5A);
+    return packed;
+}
+
+std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name, int scale) {
+    BITMAPINFOHEADER h{};
+    if (packed.size() >= sizeof h) std::memcpy(&h, packed.data(), sizeof h);
+    const int width = h.biWidth, height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    const std::filesystem::path folder = std::filesystem::path(FIGPLOT_TEST_OUTPUT_DIR) / "pictures";
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / (name + ".png")).string();
+    if (width <= 0 || height <= 0) return path;
+    FILE *file = std::fopen(path.c_str(), "wb");
+    if (!file) return path;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return path;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width * scale, height * scale, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(static_cast<size_t>(width) * scale * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = figsim::PackedDibPixel(packed, x, y);
+            for (int k = 0; k < scale; ++k) {
+                png_byte *p = &row[(static_cast<size_t>(x) * scale + k) * 3];
+                p[0] = GetRValue(c), p[1] = GetGValue(c), p[2] = GetBValue(c);
+            }
+        }
+        for (int k = 0; k < scale; ++k) png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return path;
+}
+
+::testing::AssertionResult SamePixels(const std::vector<uint8_t> &actual, const std::vector<uint8_t> &expected,
+                                      const std::string &name) {
+    BITMAPINFOHEADER a{}, e{};
+    if (actual.size() < sizeof a || expected.size() < sizeof e)
+        return ::testing::AssertionFailure() << name << ": a picture is missing";
+    std::memcpy(&a, actual.data(), sizeof a);
+    std::memcpy(&e, expected.data(), sizeof e);
+    if (a.biWidth != e.biWidth || a.biHeight != e.biHeight || a.biBitCount != e.biBitCount)
+        return ::testing::AssertionFailure() << name << ": " << a.biWidth << "x" << a.biHeight << "x" << a.biBitCount
+                                             << " where " << e.biWidth << "x" << e.biHeight << "x" << e.biBitCount
+                                             << " was expected";
+    for (int y = 0; y < e.biHeight; ++y)
+        for (int x = 0; x < e.biWidth; ++x) {
+            const COLORREF got = figsim::PackedDibPixel(actual, x, y), want = figsim::PackedDibPixel(expected, x, y);
+            if (got == want) continue;
+            char colours[64];
+            std::snprintf(colours, sizeof colours, "%06lX where %06lX", static_cast<unsigned long>(got),
+                          static_cast<unsigned long>(want));
+            return ::testing::AssertionFailure() << name << ": pixel (" << x << ", " << y << ") is " << colours
+                                                 << "; see " << SavePicturePng(actual, name + "_actual") << " and "
+                                                 << SavePicturePng(expected, name + "_expected");
+        }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace libtest

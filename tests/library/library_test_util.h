@@ -1,0 +1,62 @@
+// What the tests that drive the externals through the host simulator share: loading a
+// build once, test pictures, exact picture comparison with PNGs of failures.
+#pragma once
+
+#include <figplatform.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "figsim.h"
+
+namespace libtest {
+
+inline std::string ExternalPath(const std::string &name) { return std::string(FIGPLOT_EXTERNAL_DIR) + "/" + name + ".so"; }
+
+// Each build is loaded once for the whole test program.
+inline figsim::External &LoadExternal(const std::string &name) {
+    static std::map<std::string, std::unique_ptr<figsim::External>> loaded;
+    auto &slot = loaded[name];
+    if (!slot) {
+        std::string error;
+        slot = figsim::External::Load(ExternalPath(name), &error);
+        if (!slot) ADD_FAILURE() << error;
+    }
+    return *slot;
+}
+
+// An odd-sized picture whose every pixel differs from its neighbours and from white,
+// so that a shift, a flip or a lost pixel shows.
+std::vector<uint8_t> PatternPicture(int width, int height, int depth);
+
+// Writes a picture as an RGB PNG, each pixel `scale` x `scale`, into the test output folder;
+// returns the path.
+std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name, int scale = 3);
+
+// Compares every pixel's colour; on a difference saves both pictures as PNGs and names
+// the first differing pixel.
+::testing::AssertionResult SamePixels(const std::vector<uint8_t> &actual, const std::vector<uint8_t> &expected,
+                                      const std::string &name);
+
+// Draws on a copy of `picture` with the platform's own calls, on a DC set up as the
+// library sets up its canvases, and returns the result.
+template <typename Draw>
+std::vector<uint8_t> DrawnWithPlatform(const std::vector<uint8_t> &picture, Draw draw) {
+    HBITMAP bitmap = figsim::BitmapFromPackedDib(picture);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ before = SelectObject(dc, bitmap);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    SetBkMode(dc, TRANSPARENT);
+    draw(dc);
+    SelectObject(dc, before);
+    DeleteDC(dc);
+    std::vector<uint8_t> result = figsim::PackedDibFromBitmap(bitmap);
+    DeleteObject(bitmap);
+    return result;
+}
+
+}  // namespace libtest

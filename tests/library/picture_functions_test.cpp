@@ -1,0 +1,188 @@
+// The picture functions through the real entry point of both builds: each drawing
+// compared pixel for pixel with the same drawing made by the platform's own calls.
+#include <functional>
+
+#include "library_test_util.h"
+
+namespace {
+
+using figsim::Host;
+using figsim::Value;
+using Reference = std::function<void(HDC)>;
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kSilver = RGB(0xC0, 0xC0, 0xC0);
+constexpr int kWidth = 123, kHeight = 87;
+
+Reference WithPen(int width, COLORREF colour, Reference shape) {
+    return [=](HDC dc) {
+        HPEN pen = CreatePen(PS_SOLID, width, colour);
+        HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        shape(dc);
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+        DeleteObject(pen);
+    };
+}
+
+Reference WithBrush(COLORREF colour, Reference shape) {
+    return [=](HDC dc) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        shape(dc);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(brush);
+    };
+}
+
+Reference Line(int x1, int y1, int x2, int y2) {
+    return [=](HDC dc) {
+        MoveToEx(dc, x1, y1, nullptr);
+        LineTo(dc, x2, y2);
+    };
+}
+Reference Box(int l, int t, int r, int b) { return [=](HDC dc) { Rectangle(dc, l, t, r, b); }; }
+Reference Oval(int l, int t, int r, int b) { return [=](HDC dc) { Ellipse(dc, l, t, r, b); }; }
+Reference ArcOf(int l, int t, int r, int b, POINT from, POINT to) {
+    return [=](HDC dc) { Arc(dc, l, t, r, b, from.x, from.y, to.x, to.y); };
+}
+Reference PieOf(int l, int t, int r, int b, POINT from, POINT to) {
+    return [=](HDC dc) { Pie(dc, l, t, r, b, from.x, from.y, to.x, to.y); };
+}
+
+// A font as the library describes it, text drawn with its cell ending above `top`.
+struct FontRecord {
+    LONG height;
+    LONG weight;
+    BYTE italic, underline, precision;
+    std::u16string face;
+};
+Reference TextAt(std::u16string text, int left, int top, FontRecord f, COLORREF colour) {
+    return [=](HDC dc) {
+        LOGFONTW record{};
+        record.lfHeight = f.height;
+        record.lfWeight = f.weight;
+        record.lfItalic = f.italic;
+        record.lfUnderline = f.underline;
+        record.lfCharSet = DEFAULT_CHARSET;
+        record.lfOutPrecision = f.precision;
+        std::copy(f.face.begin(), f.face.end(), record.lfFaceName);
+        HFONT font = CreateFontIndirectW(&record);
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        // The library's text runs with a black background colour: on 1-bit pictures that
+        // decides which index the ink takes.
+        COLORREF oldColour = SetTextColor(dc, colour), oldBackground = SetBkColor(dc, RGB(0, 0, 0));
+        TextOutW(dc, left, top - metrics.tmHeight, reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()));
+        SetTextColor(dc, oldColour);
+        SetBkColor(dc, oldBackground);
+        SelectObject(dc, old);
+        DeleteObject(font);
+    };
+}
+
+struct DrawingCase {
+    const char *name;
+    int function;
+    std::vector<Value> args;  // after the picture
+    Reference reference;
+    bool wideOnly = false;
+};
+
+std::vector<Value> N(std::initializer_list<double> numbers) {
+    std::vector<Value> values;
+    for (double n : numbers) values.push_back(Value::Num(n));
+    return values;
+}
+
+std::vector<Value> TextArgs(const std::string &text, double top, double left, Value font, double size, double style,
+                            double colour) {
+    return {Value::Str(text), Value::Num(top), Value::Num(left), font, Value::Num(size), Value::Num(style), Value::Num(colour)};
+}
+
+// Arc ends for the box (0, 0, 100, 100): angle 0 points at (50, -20), 10 at (62, -19),
+// 90 at (120, 50).
+const POINT kUp{50, -20}, kTen{62, -19}, kRight{120, 50};
+
+std::vector<DrawingCase> DrawingCases() {
+    return {
+        {"line", FnDrawLine, N({2, 13, 10, 5, 70, 100}), WithPen(2, kRed, Line(5, 10, 100, 70))},
+        {"line_width0_backwards", FnDrawLine, N({0, -0x00FF00, 80, 110, 3, 7}), WithPen(0, kGreen, Line(110, 80, 7, 3))},
+        {"rect", FnDrawRect, N({1, 13, 10, 5, 70, 100}), WithPen(1, kRed, Box(5, 10, 100, 70))},
+        {"rect_inset", FnDrawRect, N({3, 13, 10, 5, 70, 100, -1}), WithPen(3, kRed, Box(8, 13, 97, 67))},
+        {"rect_inset_low16_zero", FnDrawRect, N({3, 13, 10, 5, 70, 100, 65536}), WithPen(3, kRed, Box(5, 10, 100, 70))},
+        {"rect_inset_truncated", FnDrawRect, N({3, 13, 10, 5, 70, 100, 0.9}), WithPen(3, kRed, Box(5, 10, 100, 70))},
+        {"rect_inset_negative_grows", FnDrawRect, N({-2, 13, 10, 5, 70, 100, 1}), WithPen(-2, kRed, Box(3, 8, 102, 72))},
+        {"fillrect", FnFillRect, N({60, 10, 5, 70, 100}), WithBrush(kSilver, Box(5, 10, 100, 70))},
+        {"oval_nine_params_whole", FnDrawOval, N({2, 13, 0, 0, 100, 100, 0, 45}), WithPen(2, kRed, ArcOf(0, 0, 100, 100, {0, 0}, {0, 0}))},
+        {"oval_quarter", FnDrawOval, N({1, 13, 0, 0, 100, 100, 0, 0, 90}), WithPen(1, kRed, ArcOf(0, 0, 100, 100, kRight, kUp))},
+        {"oval_negative_span", FnDrawOval, N({1, 13, 0, 0, 100, 100, 0, 90, -90}), WithPen(1, kRed, ArcOf(0, 0, 100, 100, kUp, kRight))},
+        // Equal ends: a full turn from that direction (where the turn closes is its own).
+        {"oval_equal_ends_90_0", FnDrawOval, N({1, 13, 0, 0, 100, 100, 0, 90, 0}), WithPen(1, kRed, ArcOf(0, 0, 100, 100, kRight, kRight))},
+        {"oval_equal_ends_10_360", FnDrawOval, N({1, 13, 0, 0, 100, 100, 0, 10, 360}), WithPen(1, kRed, ArcOf(0, 0, 100, 100, kTen, kTen))},
+        {"pie_quarter", FnFillOval, N({13, 0, 0, 100, 100, 0, 90}), WithBrush(kRed, PieOf(0, 0, 100, 100, kRight, kUp))},
+        {"filloval_seven_params", FnFillOval, N({13, 10, 5, 70, 100, 45}), WithBrush(kRed, Oval(5, 10, 100, 70))},
+        {"filloval_angles_low16_zero", FnFillOval, N({13, 10, 5, 70, 100, 0, 65536}), WithBrush(kRed, Oval(5, 10, 100, 70))},
+        {"erase_rgb", FnErasePict, N({-255}), WithBrush(kRed, Box(-1, -1, kWidth + 1, kHeight + 1))},
+        {"erase_index", FnErasePict, N({60}), WithBrush(kSilver, Box(-1, -1, kWidth + 1, kHeight + 1))},
+        {"text_times_bold", FnDrawText, TextArgs("Hello, figPlot", 40, 5, Value::Num(2), 12, 1, 13),
+         TextAt(u"Hello, figPlot", 5, 40, {-12, FW_BOLD, 0, 0, OUT_DEFAULT_PRECIS, u"Times"}, kRed)},
+        {"text_face_from_text_font", FnDrawText, TextArgs("Courier text", 60, 3, Value::Str("Courier New"), 14, 2, -0x800000),
+         TextAt(u"Courier text", 3, 60, {-14, FW_NORMAL, 1, 0, OUT_TT_PRECIS, u"Courier New"}, RGB(0, 0, 0x80))},
+        {"text_empty_face_is_system", FnDrawText, TextArgs("Sys", 80, 2, Value::Str(""), 0, 4, 2),
+         TextAt(u"Sys", 2, 80, {0, FW_NORMAL, 0, 1, OUT_DEFAULT_PRECIS, u"System"}, RGB(0, 0, 0x80))},
+        {"text_code_page_1252", FnDrawText, TextArgs("Grüße € – ok", 30, 40, Value::Num(1), -15, 3, 13),
+         TextAt(u"Grüße € – ok", 40, 30, {15, FW_NORMAL, 0, 0, OUT_DEFAULT_PRECIS, u"Arial"}, kRed)},
+        {"text_beyond_bmp", FnDrawText, TextArgs("a\U0001D400b", 50, 60, Value::Num(1), 20, 0, 13),
+         TextAt(u"a\U0001D400b", 60, 50, {-20, FW_NORMAL, 0, 0, OUT_DEFAULT_PRECIS, u"Arial"}, kRed), true},
+        {"text_empty_stores_the_picture", FnDrawText, TextArgs("", 40, 5, Value::Num(1), 12, 0, 13), [](HDC) {}},
+    };
+}
+
+class PictureFunctions : public ::testing::TestWithParam<std::tuple<std::string, int>> {
+protected:
+    void SetUp() override {
+        external = &libtest::LoadExternal(std::get<0>(GetParam()));
+        host = std::make_unique<Host>(*external);
+        host->quirks().fillToMaxLength = true;
+        host->Open();
+        baseline = PlatformLiveTotal();
+    }
+    void TearDown() override { host.reset(); }
+    bool Wide() const { return external->width() == figsim::TextWidth::Wide; }
+    int Depth() const { return std::get<1>(GetParam()); }
+    std::string Label(const char *name) const { return std::get<0>(GetParam()) + "_d" + std::to_string(Depth()) + "_" + name; }
+    // Nothing the call made is left, and the picture handed over is gone.
+    void ExpectCleanEnd(const std::string &label) {
+        EXPECT_EQ(PlatformLiveTotal(), baseline) << label;
+        for (HBITMAP delivered : host->deliveredBitmaps()) EXPECT_EQ(GetObjectType(delivered), 0u) << label;
+    }
+
+    figsim::External *external = nullptr;
+    std::unique_ptr<Host> host;
+    int baseline = 0;
+};
+
+TEST_P(PictureFunctions, EachDrawingMatchesThePlatformsOwnCalls) {
+    const std::vector<uint8_t> original = libtest::PatternPicture(kWidth, kHeight, Depth());
+    for (const DrawingCase &c : DrawingCases()) {
+        if (c.wideOnly && !Wide()) continue;
+        std::vector<Value> params{Value::Pict(original)};
+        params.insert(params.end(), c.args.begin(), c.args.end());
+        host->ClearTrace();
+        EXPECT_EQ(host->Call(c.function, params), 0) << c.name;
+        const std::string label = Label(c.name);
+        libtest::SavePicturePng(params[0].picture, label, 2);
+        EXPECT_TRUE(libtest::SamePixels(params[0].picture, libtest::DrawnWithPlatform(original, c.reference), label));
+        ExpectCleanEnd(label);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BuildsAndDepths, PictureFunctions,
+                         ::testing::Combine(::testing::Values("figPlotU", "figPlot"), ::testing::Values(1, 4, 8, 16, 24, 32)),
+                         [](const auto &info) {
+                             return std::get<0>(info.param) + "_" + std::to_string(std::get<1>(info.param));
+                         });
+
+}  // namespace
