@@ -6,7 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+
+#include "picture_compare.h"
+#include "sim_files.h"
 
 namespace {
 
@@ -156,6 +160,33 @@ TEST_F(FigplotProcess, InfoPrintsEachBuildsFunctionTable) {
         const std::string dir = FIGPLOT_EXTERNAL_DIR;
         out.replace(out.find(dir), dir.size(), "BUILD");
         EXPECT_EQ(out, ReadText(fs::path(FIGPLOT_SOURCE_DIR) / "tests/cli/expected" / (std::string("info_") + build + ".txt")));
+    }
+}
+
+// Every example renders, and into exactly the pictures docs/ shows.
+TEST_F(FigplotProcess, ExamplesRenderAsTheDocsShowThem) {
+    const fs::path stored = fs::path(FIGPLOT_SOURCE_DIR) / "docs/pictures";
+    const fs::path rendered = dir_ / "pictures";
+    const std::string command = "FIGPLOT='" FIGPLOT_CLI "' bash '" FIGPLOT_SOURCE_DIR "/scripts/render-gallery.sh' '" +
+                                rendered.string() + "' >/dev/null 2>'" + (dir_ / "err.txt").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadText(dir_ / "err.txt");
+    const auto files = [](const fs::path &root) {
+        std::set<std::string> names;
+        if (!fs::is_directory(root)) return names;
+        for (const auto &entry : fs::recursive_directory_iterator(root))
+            if (entry.is_regular_file()) names.insert(fs::relative(entry.path(), root).string());
+        return names;
+    };
+    const std::set<std::string> made = files(rendered);
+    EXPECT_EQ(made, files(stored)) << "run: cmake --build build --target gallery";
+    for (const std::string &name : made) {
+        SCOPED_TRACE(name);
+        std::vector<uint8_t> expected, actual;
+        std::string error;
+        if (!figsim::ReadPictureFile((stored / name).string(), &expected, &error)) continue;  // reported above
+        ASSERT_TRUE(figsim::ReadPictureFile((rendered / name).string(), &actual, &error)) << error;
+        EXPECT_EQ(clitest::Depth(actual), clitest::Depth(expected));
+        EXPECT_TRUE(clitest::Colours(actual) == clitest::Colours(expected)) << "the picture differs from docs/pictures";
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include "dib_layout.h"
 #include "file_bytes.h"
+#include "picture_compare.h"
 #include "sim_files.h"
 
 namespace {
@@ -33,19 +34,8 @@ std::vector<uint8_t> NoisePicture(int width, int height, int bits) {
     return picture;
 }
 
-std::vector<COLORREF> Colours(const std::vector<uint8_t> &picture) {
-    DibLayout layout;
-    EXPECT_TRUE(figsim::ReadDibLayout(picture, &layout));
-    std::vector<COLORREF> colours;
-    for (int y = 0; y < layout.height; ++y)
-        for (int x = 0; x < layout.width; ++x) colours.push_back(figsim::PackedDibPixel(picture, x, y));
-    return colours;
-}
-
-int Depth(const std::vector<uint8_t> &picture) {
-    DibLayout layout;
-    return figsim::ReadDibLayout(picture, &layout) ? layout.bits : 0;
-}
+using clitest::Colours;
+using clitest::Depth;
 
 TEST(PictureFiles, EveryDepthRoundTripsThroughBothFormats) {
     struct Case {
