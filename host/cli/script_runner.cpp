@@ -110,29 +110,30 @@ bool ScriptRunner::ArgumentCount(const Call &call, size_t count) {
                              ", not " + std::to_string(call.args.size()));
 }
 
+// The value of a literal or a variable, which must be of `type`.
+bool ScriptRunner::ValueOf(const Operand &operand, VarType type, figsim::Value *out) {
+    const bool literal = operand.kind != Operand::Kind::Variable;
+    const Variable *v = literal ? nullptr : Find(operand);
+    if (!literal && !v) return false;
+    const VarType given = !literal ? v->type : operand.kind == Operand::Kind::Number ? VarType::Number : VarType::Text;
+    if (given != type) return Fail(operand.at, std::string("expected a ") + VarTypeName(type) + ", not " + Show(operand));
+    if (!literal) *out = v->value;
+    else if (type == VarType::Number) *out = figsim::Value::Num(operand.number);
+    else *out = figsim::Value::Str(operand.text);
+    return true;
+}
+
 bool ScriptRunner::NumberArgument(const Operand &operand, double *out) {
-    const Variable *v = operand.kind == Operand::Kind::Variable ? Find(operand) : nullptr;
-    if (operand.kind == Operand::Kind::Variable && !v) return false;
-    if (operand.kind == Operand::Kind::Number) {
-        *out = operand.number;
-    } else if (v && v->type == VarType::Number) {
-        *out = v->value.number;
-    } else {
-        return Fail(operand.at, "expected a number, not " + Show(operand));
-    }
+    figsim::Value value;
+    if (!ValueOf(operand, VarType::Number, &value)) return false;
+    *out = value.number;
     return true;
 }
 
 bool ScriptRunner::TextArgument(const Operand &operand, std::string *out) {
-    const Variable *v = operand.kind == Operand::Kind::Variable ? Find(operand) : nullptr;
-    if (operand.kind == Operand::Kind::Variable && !v) return false;
-    if (operand.kind == Operand::Kind::Text) {
-        *out = operand.text;
-    } else if (v && v->type == VarType::Text) {
-        *out = figsim::Utf32ToUtf8(v->value.text);
-    } else {
-        return Fail(operand.at, "expected a text, not " + Show(operand));
-    }
+    figsim::Value value;
+    if (!ValueOf(operand, VarType::Text, &value)) return false;
+    *out = figsim::Utf32ToUtf8(value.text);
     return true;
 }
 
@@ -153,21 +154,11 @@ bool ScriptRunner::Declare(const Statement &s) {
 bool ScriptRunner::InitialValue(const Statement &s, Variable *v) {
     if (s.call) return Construct(*s.call, s, v);
     if (!s.value) return true;
-    const Operand &value = *s.value;
-    const bool copy = value.kind == Operand::Kind::Variable;
-    const Variable *from = copy ? Find(value) : nullptr;
-    if (copy && !from) return false;
-    const VarType given = copy ? from->type : value.kind == Operand::Kind::Number ? VarType::Number : VarType::Text;
-    if (given != s.type)
-        return Fail(value.at, std::string("a ") + VarTypeName(s.type) + " variable cannot start as " + Show(value));
-    if (s.type == VarType::List) {
-        figsim::List list = *host_.FindList(value.text);
+    if (!ValueOf(*s.value, s.type, &v->value)) return false;
+    if (s.type == VarType::List) {  // a copy of the list under the new name
+        figsim::List list = *host_.FindList(s.value->text);
         list.name = s.variable;
         host_.AddList(std::move(list));
-    } else if (copy) {
-        v->value = from->value;
-    } else {
-        v->value = given == VarType::Number ? figsim::Value::Num(value.number) : figsim::Value::Str(value.text);
     }
     return true;
 }

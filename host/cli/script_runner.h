@@ -47,6 +47,7 @@ private:
     bool Fail(SourcePosition at, const std::string &message);
     bool ArgumentCount(const Call &call, size_t count);
     const Variable *Find(const Operand &operand);  // reports an unknown variable
+    bool ValueOf(const Operand &operand, VarType type, figsim::Value *out);
     bool NumberArgument(const Operand &operand, double *out);
     bool TextArgument(const Operand &operand, std::string *out);
     bool Argument(const Operand &operand, const std::string &param, std::string *what, figsim::Value *out);
