@@ -12,7 +12,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 class Lexer {
 public:
-    Lexer(const std::string &source, std::vector<Token> *tokens) : s_(source), tokens_(tokens) {}
+    Lexer(const std::string &source, std::vector<Token> *tokens) : s_(source), tokens_(tokens) {
+        if (s_.compare(0, 3, "\xEF\xBB\xBF") == 0) at_ = lineStart_ = 3;  // a UTF-8 byte-order mark
+    }
 
     bool Run(SourceError *error) {
         while (at_ < s_.size()) {
