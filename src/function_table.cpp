@@ -2,14 +2,15 @@
 // makes before it runs one. It lives above the four subsystems so that the host layer
 // dispatches without depending on the functions it calls.
 #include "bitmap/picture_functions.h"
+#include "compose/compose_functions.h"
 #include "draw/draw_functions.h"
 #include "host/functions.h"
 
 namespace fig {
 
 const FunctionEntry kFunctions[kFunctionCount] = {
-    {5, false, nullptr},       // 1 ComposeFile
-    {5, true, nullptr},        // 2 ComposePict
+    {5, false, ComposeFile},   // 1
+    {5, true, ComposePict},    // 2
     {8, true, DrawText},       // 3
     {6, true, FillOval},       // 4
     {7, true, DrawOval},       // 5

@@ -140,6 +140,8 @@ public:
     const std::vector<HBITMAP> &deliveredBitmaps() const { return delivered_; }
     void SetWindow(HWND window) { window_ = window; }
     const std::vector<TraceEntry> &trace() const { return trace_; }
+    // Tracing on (the default) records every callback; off, callbacks cost only their serving.
+    void SetTracing(bool on) { tracing_ = on; }
     void ClearTrace() {
         trace_.clear();
         delivered_.clear();
@@ -184,6 +186,10 @@ private:
     int lastListLooked_ = -1;
     std::vector<uint8_t> record_;
     std::vector<TraceEntry> trace_;
+    bool tracing_ = true;
+    void Record(TraceEntry entry) {
+        if (tracing_) trace_.push_back(std::move(entry));
+    }
     std::vector<HBITMAP> delivered_;
     HostQuirks quirks_;
     double returnValue_ = 0;

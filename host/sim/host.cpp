@@ -171,7 +171,7 @@ int32_t Host::Serve(int32_t code, va_list args) {
             TraceEntry e{code, {}, {}};
             for (int i = 0; i < 4; ++i) e.args.push_back(va_arg(args, int));
             banner_ = e.text = ReadCounted(va_arg(args, const void *));
-            trace_.push_back(e);
+            Record(e);
             return quirks_.bannerAnswer;
         }
         case HostGetValue: {
@@ -185,7 +185,7 @@ int32_t Host::Serve(int32_t code, va_list args) {
             int column = va_arg(args, int);
             int type = va_arg(args, int);
             void *buffer = va_arg(args, void *);
-            trace_.push_back({code, {list, column, type}, {}});
+            Record({code, {list, column, type}, {}});
             return GetListCell(list, column, buffer, va_arg(args, const int32_t *));
         }
         case HostGetListNumber: {
@@ -196,12 +196,12 @@ int32_t Host::Serve(int32_t code, va_list args) {
         }
         case HostGetFieldInfo: return GetFieldInfo(va_arg(args, uint8_t *));
         case HostGetFunctionNumber: {
-            trace_.push_back({code, {function_}, {}});
+            Record({code, {function_}, {}});
             *va_arg(args, int32_t *) = function_;
             return 1;
         }
         case HostGetRequestRecord: {
-            trace_.push_back({code, {}, {}});
+            Record({code, {}, {}});
             *va_arg(args, void **) = quirks_.noRequestRecord ? nullptr : record_.data();
             return 1;
         }
@@ -210,7 +210,7 @@ int32_t Host::Serve(int32_t code, va_list args) {
             int max = va_arg(args, int);
             return GetColumnNames(list, max, va_arg(args, void *));
         }
-        default: trace_.push_back({code, {}, {}}); return 0;
+        default: Record({code, {}, {}}); return 0;
     }
 }
 
@@ -285,7 +285,7 @@ Value *Host::Param(int id) {
 
 int32_t Host::LookupName(const void *counted) {
     std::u32string name = ReadCounted(counted);
-    trace_.push_back({HostLookupName, {}, name});
+    Record({HostLookupName, {}, name});
     std::string key = Utf32ToUtf8(name);
     if (key == "#LN") {
         if (width() == TextWidth::Narrow) return kLineCountRef;
@@ -307,14 +307,14 @@ int32_t Host::LookupName(const void *counted) {
 }
 
 int32_t Host::GetNumber(int id, double *out) {
-    trace_.push_back({HostGetNumber, {id}, {}});
+    Record({HostGetNumber, {id}, {}});
     const Value *v = Param(id);
     *out = v ? NumberOf(*v) : 0;
     return 1;
 }
 
 int32_t Host::SetValue(int id, int type, const void *value) {
-    trace_.push_back({HostSetValue, {id, type}, {}});
+    Record({HostSetValue, {id, type}, {}});
     if (id == ParamReturnValue && type == ValueNumber) {
         std::memcpy(&returnValue_, value, sizeof(double));
         ++returnStores_;
@@ -337,7 +337,7 @@ int32_t Host::SetValue(int id, int type, const void *value) {
 }
 
 int32_t Host::SetNumber(int id, const double *value) {
-    trace_.push_back({HostSetNumber, {id}, {}});
+    Record({HostSetNumber, {id}, {}});
     Value *v = Param(id);
     if (!v) return 0;
     v->kind = Value::Kind::Number;
@@ -346,7 +346,7 @@ int32_t Host::SetNumber(int id, const double *value) {
 }
 
 int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
-    trace_.push_back({HostGetValue, {id, type, maxLength}, {}});
+    Record({HostGetValue, {id, type, maxLength}, {}});
     if (id == ParamCount) {
         double count = hasCountOverride_ ? countOverride_ : params_ ? static_cast<double>(params_->size()) : 0;
         WriteFixed(buffer, &count, sizeof count, maxLength);
@@ -400,8 +400,10 @@ const Value *Host::Cell(int listRef, int32_t line, int columnRef) const {
 }
 
 int32_t Host::GetListCell(int listRef, int columnRef, void *buffer, const int32_t *lineAndMax) {
-    trace_.back().args.push_back(lineAndMax[0]);
-    trace_.back().args.push_back(lineAndMax[1]);
+    if (tracing_ && !trace_.empty()) {
+        trace_.back().args.push_back(lineAndMax[0]);
+        trace_.back().args.push_back(lineAndMax[1]);
+    }
     const Value *v = Cell(listRef, lineAndMax[0], columnRef);
     std::u32string text;
     if (v && v->kind == Value::Kind::Text) text = v->text;
@@ -410,7 +412,7 @@ int32_t Host::GetListCell(int listRef, int columnRef, void *buffer, const int32_
 }
 
 int32_t Host::GetListNumber(int listRef, int32_t line, int columnRef, double *out) {
-    trace_.push_back({HostGetListNumber, {listRef, line, columnRef}, {}});
+    Record({HostGetListNumber, {listRef, line, columnRef}, {}});
     int list = listRef - kListRefBase;
     if (columnRef == kLineCountRef && line == 0 && list >= 0 && list < static_cast<int>(lists_.size())) {
         *out = static_cast<double>(lists_[list].lines.size());
@@ -428,7 +430,7 @@ int32_t Host::GetFieldInfo(uint8_t *block) {
     const int statusAt = wide ? FIG_FIELDINFO_STATUS_U : FIG_FIELDINFO_STATUS_A;
     int16_t id;
     std::memcpy(&id, block + idAt, 2);
-    trace_.push_back({HostGetFieldInfo, {id}, {}});
+    Record({HostGetFieldInfo, {id}, {}});
     int16_t type = -1;
     if (const Value *v = Param(id)) type = FieldTypeOf(*v);
     int columnIndex = id - kColumnRefBase;
@@ -448,7 +450,7 @@ int32_t Host::GetFieldInfo(uint8_t *block) {
 }
 
 int32_t Host::GetColumnNames(int listRef, int maxLength, void *buffer) {
-    trace_.push_back({HostGetColumnNames, {listRef, maxLength}, {}});
+    Record({HostGetColumnNames, {listRef, maxLength}, {}});
     int list = listRef - kListRefBase;
     std::string joined;
     if (list >= 0 && list < static_cast<int>(lists_.size()))

@@ -9,8 +9,10 @@
 namespace figsim {
 namespace {
 
+// Up to 8 bits a table of biClrUsed entries (0: all 2^bits); above, an optional table of
+// biClrUsed entries that no pixel indexes (bitmap files of 16 bits carry one).
 int TableEntries(const BITMAPINFOHEADER &h) {
-    if (h.biBitCount > 8) return 0;
+    if (h.biBitCount > 8) return static_cast<int>(h.biClrUsed);
     return h.biClrUsed ? static_cast<int>(h.biClrUsed) : 1 << h.biBitCount;
 }
 

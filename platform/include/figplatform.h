@@ -55,6 +55,10 @@ WINBASEAPI BOOL PlatformDestroyWindow(HWND window);
  */
 WINBASEAPI BOOL PlatformDescribeBitmapAs(HBITMAP bitmap, WORD planes, WORD bitsPixel);
 
+/* How many GetDIBits calls read a bitmap while it was selected into a DC, which Windows
+   documents as not allowed. */
+WINBASEAPI int PlatformSelectedBitmapReads(void);
+
 /* ---- modules and their resources ---- */
 typedef struct PlatformStringResource {
     UINT id;

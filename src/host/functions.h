@@ -11,7 +11,7 @@ using HostFunction = void (*)(CallContext &call);
 struct FunctionEntry {
     int16_t minimumCount;
     bool needsPictureField;
-    HostFunction run;  // null: the function does nothing yet and answers 0
+    HostFunction run;
 };
 
 #if FIGPLOT_WIDE

@@ -50,7 +50,7 @@ void CallFunction(CallContext &call) {
         call.result = ResultBadParameters;
         return;
     }
-    if (function.run) function.run(call);
+    function.run(call);
 }
 
 void CloseInstance(void **instanceSlot) {

@@ -32,13 +32,11 @@ void ResolveColumns(ListColumnMap &map, const HostChar *names, int nameCount, Fi
 }  // namespace
 
 void BindListColumns(ListColumnMap &map, const HostChar *listName, FigHostCallback cb) {
-    map.listRef = 0;
-    map.columnCount = 0;
+    map = ListColumnMap{};  // every reference, not only the first: no stale one can reach the host
     auto *names = static_cast<HostChar *>(AllocZeroed((kColumnNameUnits + 1) * sizeof(HostChar)));
     if (!names) return;
     int16_t listRef = Low16(LookupNameRef(listName, cb));
     if (listRef == 0) {
-        map.columns[0] = 0;
         FreeBlock(names);
         return;
     }

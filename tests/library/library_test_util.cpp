@@ -58,14 +58,45 @@ std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string
     return path;
 }
 
+namespace {
+
+std::string RunCommand(const std::string &command) {
+    std::string output;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (!pipe) return output;
+    char buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    pclose(pipe);
+    return output;
+}
+
+}  // namespace
+
+std::vector<uint8_t> ReadWithImageMagick(const std::string &path) {
+    int width = 0, height = 0;
+    const std::string size = RunCommand("identify -format '%w %h' '" + path + "' 2>/dev/null");
+    if (std::sscanf(size.c_str(), "%d %d", &width, &height) != 2 || width <= 0 || height <= 0) return {};
+    const std::string rgb = RunCommand("convert '" + path + "' -depth 8 rgb:- 2>/dev/null");
+    if (rgb.size() != static_cast<size_t>(width) * height * 3) return {};
+    std::vector<uint8_t> packed = figsim::MakePackedDib(width, height, 24);
+    const size_t stride = ((static_cast<size_t>(width) * 24 + 31) / 32) * 4;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const char *p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            uint8_t *q = &packed[sizeof(BITMAPINFOHEADER) + (height - 1 - y) * stride + 3 * x];
+            q[0] = static_cast<uint8_t>(p[2]), q[1] = static_cast<uint8_t>(p[1]), q[2] = static_cast<uint8_t>(p[0]);
+        }
+    return packed;
+}
+
 ::testing::AssertionResult SamePixels(const std::vector<uint8_t> &actual, const std::vector<uint8_t> &expected,
-                                      const std::string &name) {
+                                      const std::string &name, Depths depths) {
     BITMAPINFOHEADER a{}, e{};
     if (actual.size() < sizeof a || expected.size() < sizeof e)
         return ::testing::AssertionFailure() << name << ": a picture is missing";
     std::memcpy(&a, actual.data(), sizeof a);
     std::memcpy(&e, expected.data(), sizeof e);
-    if (a.biWidth != e.biWidth || a.biHeight != e.biHeight || a.biBitCount != e.biBitCount)
+    if (a.biWidth != e.biWidth || a.biHeight != e.biHeight || (depths == Depths::MustMatch && a.biBitCount != e.biBitCount))
         return ::testing::AssertionFailure() << name << ": " << a.biWidth << "x" << a.biHeight << "x" << a.biBitCount
                                              << " where " << e.biWidth << "x" << e.biHeight << "x" << e.biBitCount
                                              << " was expected";

@@ -36,10 +36,14 @@ std::vector<uint8_t> PatternPicture(int width, int height, int depth);
 // returns the path.
 std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name, int scale = 3);
 
-// Compares every pixel's colour; on a difference saves both pictures as PNGs and names
-// the first differing pixel.
+// Compares every pixel's colour (and, unless told otherwise, the depth); on a difference
+// saves both pictures as PNGs and names the first differing pixel.
+enum class Depths { MustMatch, MayDiffer };
 ::testing::AssertionResult SamePixels(const std::vector<uint8_t> &actual, const std::vector<uint8_t> &expected,
-                                      const std::string &name);
+                                      const std::string &name, Depths depths = Depths::MustMatch);
+
+// A bitmap file as ImageMagick reads it, as a 24-bit picture; empty when it cannot.
+std::vector<uint8_t> ReadWithImageMagick(const std::string &path);
 
 // Draws on a copy of `picture` with the platform's own calls, on a DC set up as the
 // library sets up its canvases, and returns the result.

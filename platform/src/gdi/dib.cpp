@@ -6,6 +6,7 @@
 #include "gdi/raster.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 using namespace figplat;
@@ -158,11 +159,18 @@ int CopyLines(const Surface &src, BITMAPINFO *info, const RGBQUAD *table, UINT s
 
 }  // namespace
 
+namespace {
+std::atomic<int> selectedBitmapReads{0};
+}
+
+int PlatformSelectedBitmapReads(void) { return selectedBitmapReads.load(); }
+
 int WINAPI GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage) {
     if (FIG_FAULT_POINT("GetDIBits")) return 0;
     auto *object = LookupAs<BitmapObject>(bitmap);
     if (!LookupDc(dc) || !object || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return 0;
     if (usage > DIB_PAL_COLORS) return 0;
+    if (object->selections > 0) ++selectedBitmapReads;  // Windows asks for a bitmap selected nowhere
     const Surface &src = *object->surface;
     BITMAPINFOHEADER &h = info->bmiHeader;
     if (!bits && h.biBitCount == 0) return DescribeBitmap(src, h);

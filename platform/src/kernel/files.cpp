@@ -19,6 +19,7 @@ struct File {
 DWORD ErrorFromErrno(int err) {
     switch (err) {
         case ENOENT: return ERROR_PATH_NOT_FOUND;
+        case EEXIST: return ERROR_FILE_EXISTS;
         case EACCES:
         case EPERM:
         case EISDIR:
@@ -64,6 +65,45 @@ File *FindFile(HANDLE handle) {
     return file;
 }
 
+std::string PathFromWide(LPCWSTR name) {
+    return figplat::Utf16ToUtf8(std::u16string(name, figplat::Utf16Length(name)));
+}
+
+// Paths of the 8-bit calls are in the Windows code page.
+std::string PathFromNarrow(LPCSTR name) {
+    return figplat::Utf16ToUtf8(figplat::Cp1252ToUtf16(name, std::char_traits<char>::length(name)));
+}
+
+// rename() replaces atomically; without the replace flag an existing target is kept.
+BOOL MovePath(const std::string &from, const std::string &to, DWORD flags) {
+    if (from.empty() || to.empty()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && access(to.c_str(), F_OK) == 0) {
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return FALSE;
+    }
+    if (rename(from.c_str(), to.c_str()) != 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL DeletePath(const std::string &path) {
+    if (unlink(path.c_str()) != 0) {
+        SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(errno));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL Fail(DWORD error) {
+    SetLastError(error);
+    return FALSE;
+}
+
 // Both entry points fail the same way before a path is looked at.
 HANDLE Refuse(DWORD error) {
     SetLastError(error);
@@ -76,16 +116,14 @@ HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUT
                           HANDLE) {
     if (FIG_FAULT_POINT("CreateFileW")) return Refuse(ERROR_ACCESS_DENIED);
     if (!name) return Refuse(ERROR_INVALID_PARAMETER);
-    return OpenPath(figplat::Utf16ToUtf8(std::u16string(name, figplat::Utf16Length(name))), access, disposition);
+    return OpenPath(PathFromWide(name), access, disposition);
 }
 
 HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
                           HANDLE) {
     if (FIG_FAULT_POINT("CreateFileA")) return Refuse(ERROR_ACCESS_DENIED);
     if (!name) return Refuse(ERROR_INVALID_PARAMETER);
-    // Paths of the 8-bit calls are in the Windows code page.
-    std::u16string wide = figplat::Cp1252ToUtf16(name, std::char_traits<char>::length(name));
-    return OpenPath(figplat::Utf16ToUtf8(wide), access, disposition);
+    return OpenPath(PathFromNarrow(name), access, disposition);
 }
 
 BOOL WINAPI WriteFile(HANDLE handle, LPCVOID data, DWORD bytes, LPDWORD written, LPOVERLAPPED) {
@@ -139,4 +177,28 @@ BOOL WINAPI CloseHandle(HANDLE handle) {
     delete file;
     if (failed) SetLastError(ERROR_WRITE_FAULT);
     return failed ? FALSE : TRUE;
+}
+
+BOOL WINAPI MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
+    if (FIG_FAULT_POINT("MoveFileExW")) return Fail(ERROR_ACCESS_DENIED);
+    if (!from || !to) return Fail(ERROR_INVALID_PARAMETER);
+    return MovePath(PathFromWide(from), PathFromWide(to), flags);
+}
+
+BOOL WINAPI MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+    if (FIG_FAULT_POINT("MoveFileExA")) return Fail(ERROR_ACCESS_DENIED);
+    if (!from || !to) return Fail(ERROR_INVALID_PARAMETER);
+    return MovePath(PathFromNarrow(from), PathFromNarrow(to), flags);
+}
+
+BOOL WINAPI DeleteFileW(LPCWSTR name) {
+    if (FIG_FAULT_POINT("DeleteFileW")) return Fail(ERROR_ACCESS_DENIED);
+    if (!name) return Fail(ERROR_INVALID_PARAMETER);
+    return DeletePath(PathFromWide(name));
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR name) {
+    if (FIG_FAULT_POINT("DeleteFileA")) return Fail(ERROR_ACCESS_DENIED);
+    if (!name) return Fail(ERROR_INVALID_PARAMETER);
+    return DeletePath(PathFromNarrow(name));
 }

@@ -1,0 +1,318 @@
+// Drawing command lists through ComposePict and ComposeFile of both builds.
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "library_test_util.h"
+
+namespace {
+
+using figsim::Host;
+using figsim::List;
+using figsim::Value;
+using Reference = std::function<void(HDC)>;
+namespace fs = std::filesystem;
+
+constexpr int kWidth = 121, kHeight = 83;
+const std::vector<std::string> kColumns = {"code", "top", "left", "bottom", "right", "color", "size", "extra", "start", "span"};
+
+// A cell: a number, or a text (the column then holds text).
+struct Cell {
+    double number = 0;
+    const char *text = nullptr;
+    Cell(double n) : number(n) {}
+    Cell(int n) : number(n) {}
+    Cell(const char *t) : text(t) {}
+};
+
+List CommandList(const std::string &name, const std::vector<std::vector<Cell>> &lines, size_t columns = kColumns.size()) {
+    List list;
+    list.name = name;
+    list.columnNames.assign(kColumns.begin(), kColumns.begin() + static_cast<long>(columns));
+    list.columnTypes.assign(columns, 5);
+    for (const auto &line : lines) {
+        std::vector<Value> values;
+        for (size_t c = 0; c < line.size() && c < columns; ++c) {
+            if (line[c].text) list.columnTypes[c] = FieldTypeText;
+            values.push_back(line[c].text ? Value::Str(line[c].text) : Value::Num(line[c].number));
+        }
+        list.lines.push_back(values);
+    }
+    return list;
+}
+
+Reference Pen(int width, COLORREF colour, Reference shape) {
+    return [=](HDC dc) {
+        HPEN pen = CreatePen(PS_SOLID, width, colour);
+        HGDIOBJ a = SelectObject(dc, pen), b = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        shape(dc);
+        SelectObject(dc, a);
+        SelectObject(dc, b);
+        DeleteObject(pen);
+    };
+}
+Reference Brush(COLORREF colour, Reference shape) {
+    return [=](HDC dc) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        HGDIOBJ a = SelectObject(dc, brush), b = SelectObject(dc, GetStockObject(NULL_PEN));
+        shape(dc);
+        SelectObject(dc, a);
+        SelectObject(dc, b);
+        DeleteObject(brush);
+    };
+}
+Reference Erase(COLORREF colour, RECT r) {
+    return [=](HDC dc) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+    };
+}
+Reference Text(const std::u16string &text, int left, int top, LONG height, LONG weight, const std::u16string &face,
+               BYTE precision, COLORREF colour) {
+    return [=](HDC dc) {
+        LOGFONTW record{};
+        record.lfHeight = height;
+        record.lfWeight = weight;
+        record.lfCharSet = DEFAULT_CHARSET;
+        record.lfOutPrecision = precision;
+        std::copy(face.begin(), face.end(), record.lfFaceName);
+        HFONT font = CreateFontIndirectW(&record);
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SetTextColor(dc, colour);
+        SetBkColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutW(dc, left, top - metrics.tmHeight, reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()));
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        SetBkMode(dc, OPAQUE);
+        SelectObject(dc, old);
+        DeleteObject(font);
+    };
+}
+
+// The blank canvas of a depth (all bits zero) with the drawing made by the platform's calls.
+std::vector<uint8_t> OnBlank(int depth, const Reference &draw, int width = kWidth, int height = kHeight) {
+    std::vector<uint8_t> blank = figsim::MakePackedDib(width, height, depth);
+    HBITMAP bitmap = figsim::BitmapFromPackedDib(blank);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ before = SelectObject(dc, bitmap);
+    draw(dc);
+    SelectObject(dc, before);
+    DeleteDC(dc);
+    std::vector<uint8_t> result = figsim::PackedDibFromBitmap(bitmap);
+    DeleteObject(bitmap);
+    return result;
+}
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kSilver = RGB(0xC0, 0xC0, 0xC0), kWhite = RGB(255, 255, 255);
+const POINT kUp{50, -20}, kRight{120, 50};
+
+struct CodeCase {
+    const char *name;
+    std::vector<std::vector<Cell>> lines;
+    Reference reference;
+};
+
+std::vector<CodeCase> CodeCases() {
+    auto line = [](POINT a, POINT b) {
+        return [=](HDC dc) {
+            MoveToEx(dc, a.x, a.y, nullptr);
+            LineTo(dc, b.x, b.y);
+        };
+    };
+    auto box = [](int l, int t, int r, int b) { return [=](HDC dc) { Rectangle(dc, l, t, r, b); }; };
+    auto arc = [](POINT s, POINT e) { return [=](HDC dc) { Arc(dc, 0, 0, 100, 100, s.x, s.y, e.x, e.y); }; };
+    return {
+        {"erase", {{0, 10, 5, 60, 90, -255, 7}}, Erase(kRed, {5, 10, 90, 60})},
+        {"erase_empty", {{0, 10, 5, 60, 5, -255, 7}}, [](HDC) {}},
+        {"line", {{1, 10, 5, 60, 90, 13, 3}}, Pen(3, kRed, line({5, 10}, {90, 60}))},
+        // 10.9 -> 10, -10.9 -> -10, 65536 + 60 -> 60, 70000 -> 4464.
+        {"line_cells_wrap", {{1, 10.9, -10.9, 65596, 70000, 13, 1}}, Pen(1, kRed, line({-10, 10}, {4464, 60}))},
+        {"rect_one_unit_up_left", {{2, 10, 5, 60, 90, 13, 1, 0}}, Pen(1, kRed, box(4, 9, 90, 60))},
+        {"rect_inset", {{2, 10, 5, 60, 90, 13, 2, -1}}, Pen(2, kRed, box(6, 11, 88, 58))},
+        {"rect_inset_truncated_off", {{2, 10, 5, 60, 90, 13, 2, 0.9}}, Pen(2, kRed, box(4, 9, 90, 60))},
+        {"fillrect_colour_cell_fraction", {{3, 10, 5, 60, 90, 1.7, 0}}, Brush(kWhite, box(5, 10, 90, 60))},
+        {"fillrect_top_wraps_negative", {{3, 32768, 5, 60, 90, 60, 0}}, Brush(kSilver, box(5, -32768, 90, 60))},
+        {"oval_whole", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 0}}, Pen(1, kRed, arc({0, 0}, {0, 0}))},
+        {"oval_quarter", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 90}}, Pen(1, kRed, arc(kRight, kUp))},
+        {"oval_span_low16_zero", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 65536}}, Pen(1, kRed, arc({0, 0}, {0, 0}))},
+        {"pie_quarter", {{5, 0, 0, 100, 100, 13, 0, 90}},
+         Brush(kRed, [](HDC dc) { Pie(dc, 0, 0, 100, 100, kRight.x, kRight.y, kUp.x, kUp.y); })},
+        {"filloval_whole", {{5, 10, 5, 60, 90, 13, 0, 0}}, Brush(kRed, [](HDC dc) { Ellipse(dc, 5, 10, 90, 60); })},
+        {"text", {{6, 40, 5, 2, 12, 13, 1, "Hello"}}, Text(u"Hello", 5, 40, -12, FW_BOLD, u"Times", 0, kRed)},
+        {"text_face_from_column", {{6, 60, 3, "Courier New", 14, -0x800000, 0, "Courier"}},
+         Text(u"Courier", 3, 60, -14, FW_NORMAL, u"Courier New", OUT_TT_PRECIS, RGB(0, 0, 0x80))},
+        {"text_font_zero_number", {{6, 30, 3, 0, 0, 13, 0, "Sys"}}, Text(u"Sys", 3, 30, 0, FW_NORMAL, u"System", 0, kRed)},
+        {"unknown_codes_then_a_line", {{7, 10, 5, 60, 90, 13, 3}, {100, 1, 1, 50, 50, 13, 3}, {-1, 1, 1, 50, 50, 13, 3},
+                                       {1, 10, 5, 60, 90, 13, 3}},
+         Pen(3, kRed, line({5, 10}, {90, 60}))},
+    };
+}
+
+class Compose : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        external = &libtest::LoadExternal(GetParam());
+        host = std::make_unique<Host>(*external);
+        host->quirks().fillToMaxLength = true;
+        host->Open();
+        baseline = PlatformLiveTotal();
+        folder = fs::path(FIGPLOT_TEST_OUTPUT_DIR) / ("compose_" + GetParam());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { host.reset(); }
+
+    // ComposePict of the list onto a picture field; the answer, and the picture in `out`.
+    int16_t Pict(const std::string &list, double width, double height, double depth, std::vector<uint8_t> *out = nullptr) {
+        std::vector<Value> params{Value::Pict(), Value::Num(width), Value::Num(height), Value::Num(depth), Value::Str(list)};
+        const int16_t answer = host->Call(FnComposePict, params);
+        if (out) *out = params[0].picture;
+        EXPECT_EQ(PlatformLiveTotal(), baseline) << list;
+        return answer;
+    }
+    int16_t File(const std::string &list, const fs::path &path, double width, double height, double depth) {
+        std::vector<Value> params{Value::Str(path.string()), Value::Num(width), Value::Num(height), Value::Num(depth),
+                                  Value::Str(list)};
+        const int16_t answer = host->Call(FnComposeFile, params);
+        EXPECT_EQ(PlatformLiveTotal(), baseline) << list;
+        return answer;
+    }
+
+    figsim::External *external = nullptr;
+    std::unique_ptr<Host> host;
+    int baseline = 0;
+    fs::path folder;
+};
+
+// A bitmap file read back as the simulator's picture form: everything after the file header.
+std::vector<uint8_t> ReadBitmapFile(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return bytes.size() > 14 ? std::vector<uint8_t>(bytes.begin() + 14, bytes.end()) : std::vector<uint8_t>{};
+}
+
+TEST_P(Compose, EachCodeDrawsAsItsStandAloneFunctionOnABlankCanvas) {
+    for (int depth : {1, 4, 8, 16, 24, 32})
+        for (const CodeCase &c : CodeCases()) {
+            host->AddList(CommandList(c.name, c.lines));
+            std::vector<uint8_t> picture;
+            EXPECT_EQ(Pict(c.name, kWidth, kHeight, depth, &picture), 0) << c.name;
+            const std::string label = GetParam() + "_d" + std::to_string(depth) + "_cmd_" + c.name;
+            libtest::SavePicturePng(picture, label, 2);
+            EXPECT_TRUE(libtest::SamePixels(picture, OnBlank(depth, c.reference), label));
+        }
+}
+
+TEST_P(Compose, PictureAndFileHoldTheSamePixelsAtEveryDepth) {
+    std::vector<std::vector<Cell>> all;
+    for (const CodeCase &c : CodeCases())
+        if (std::string(c.name).find("text_face") == std::string::npos) all.insert(all.end(), c.lines.begin(), c.lines.end());
+    host->AddList(CommandList("all", all));
+    for (int depth : {1, 4, 8, 16, 24, 32}) {
+        std::vector<uint8_t> picture;
+        ASSERT_EQ(Pict("all", kWidth, kHeight, depth, &picture), 0);
+        const fs::path path = folder / ("all_d" + std::to_string(depth) + ".bmp");
+        ASSERT_EQ(File("all", path, kWidth, kHeight, depth), 0);
+        const std::string label = GetParam() + "_d" + std::to_string(depth) + "_all";
+        EXPECT_TRUE(libtest::SamePixels(ReadBitmapFile(path), picture, label + "_file"));
+        EXPECT_TRUE(libtest::SamePixels(libtest::ReadWithImageMagick(path), picture, label + "_imagemagick",
+                                        libtest::Depths::MayDiffer));
+    }
+}
+
+// What each fault in the arguments or the list gives, in the order the checks are made.
+TEST_P(Compose, AnswersFollowTheOrderOfTheChecks) {
+    host->AddList(CommandList("ok", {{3, 1, 1, 5, 5, 13, 0}}));
+    host->AddList(CommandList("six_columns", {{3, 1, 1, 5, 5, 13}}, 6));
+    host->AddList(CommandList("no_lines", {}));
+    List many = CommandList("forty_thousand", {{3, 1, 1, 5, 5, 13, 0}});
+    many.lines.resize(40000, many.lines[0]);  // the count reads as -25536: no line is drawn
+    host->AddList(many);
+    struct Row {
+        const char *name;
+        std::vector<Value> params;  // parameter 1 is filled in per function
+        int16_t pict, file;
+        bool made;  // a picture stored or a file written
+    };
+    auto p = [](double w, double h, double d, const char *list) {
+        return std::vector<Value>{Value::Num(0), Value::Num(w), Value::Num(h), Value::Num(d), Value::Str(list)};
+    };
+    std::vector<Row> rows = {
+        {"four_parameters", {Value::Num(0), Value::Num(9), Value::Num(9), Value::Num(24)}, 2, 2, false},
+        {"width_0", p(0, 9, 24, "ok"), 2, 2, false},
+        {"height_negative", p(9, -5, 24, "ok"), 2, 2, false},
+        {"empty_list_name", p(9, 9, 24, ""), 2, 2, false},
+        {"unknown_list", p(9, 9, 24, "nowhere"), 2, 2, false},
+        {"six_columns", p(9, 9, 24, "six_columns"), 2, 2, false},
+        {"no_lines", p(9, 9, 24, "no_lines"), 2, 2, false},
+        {"platform_refuses_canvas", p(50000, 43000, 8, "ok"), 0, 0, false},
+        {"file_past_4_gib", p(100000, 100000, 32, "ok"), 0, 3, false},
+        {"negative_line_count", p(9, 9, 24, "forty_thousand"), 0, 0, true},
+        {"fine", p(9, 9, 24, "ok"), 0, 0, true},
+    };
+    for (const Row &r : rows) {
+        std::vector<Value> pict = r.params, file = r.params;
+        pict[0] = Value::Pict();
+        const fs::path path = folder / (std::string(r.name) + ".bmp");
+        file[0] = Value::Str(path.string());
+        host->ClearTrace();
+        EXPECT_EQ(host->Call(FnComposePict, pict), r.pict) << r.name;
+        EXPECT_EQ(!pict[0].picture.empty(), r.made && r.pict == 0) << r.name;
+        EXPECT_EQ(host->Call(FnComposeFile, file), r.file) << r.name;
+        EXPECT_EQ(fs::exists(path), r.made) << r.name;
+        EXPECT_EQ(PlatformLiveTotal(), baseline) << r.name;
+    }
+    // ComposePict's first parameter must be a picture field; ComposeFile's must be a path.
+    std::vector<Value> notPicture = p(9, 9, 24, "ok");
+    EXPECT_EQ(host->Call(FnComposePict, notPicture), 2);
+    std::vector<Value> emptyPath = p(9, 9, 24, "ok");
+    emptyPath[0] = Value::Str("");
+    EXPECT_EQ(host->Call(FnComposeFile, emptyPath), 2);
+    std::vector<Value> missingFolder = p(9, 9, 24, "ok");
+    missingFolder[0] = Value::Str((folder / "missing" / "x.bmp").string());
+    EXPECT_EQ(host->Call(FnComposeFile, missingFolder), ResultFileFailure);
+    EXPECT_FALSE(fs::exists(folder / "missing"));
+}
+
+TEST_P(Compose, DepthsOutsideTheAcceptedSetMakeFourBitCanvases) {
+    host->AddList(CommandList("ok", {{3, 1, 1, 5, 5, 13, 0}}));
+    const std::pair<double, int> rows[] = {{3, 4}, {0, 4}, {7, 4}, {-1, 4}, {33, 4}, {65537, 1}, {24, 24}, {16, 16}};
+    for (auto [asked, made] : rows) {
+        std::vector<uint8_t> picture;
+        ASSERT_EQ(Pict("ok", 9, 9, asked, &picture), 0);
+        BITMAPINFOHEADER h{};
+        std::memcpy(&h, picture.data(), sizeof h);
+        EXPECT_EQ(h.biBitCount, made) << asked;
+    }
+}
+
+TEST_P(Compose, ColumnsBeyondTheBoundOnesReadAsNothing) {
+    // Seven bound columns: the rectangle has no inset flag, the oval no angles, the text no characters.
+    host->AddList(CommandList("seven", {{2, 10, 5, 60, 90, 13, 1}, {4, 1, 1, 100, 100, 13, 1}, {6, 40, 5, 1, 12, 13, 0}}, 7));
+    std::vector<uint8_t> picture;
+    host->ClearTrace();
+    ASSERT_EQ(Pict("seven", kWidth, kHeight, 24, &picture), 0);
+    Reference both = [](HDC dc) {
+        Pen(1, kRed, [](HDC d) { Rectangle(d, 4, 9, 90, 60); })(dc);
+        Pen(1, kRed, [](HDC d) { Arc(d, 0, 0, 100, 100, 0, 0, 0, 0); })(dc);
+    };
+    EXPECT_TRUE(libtest::SamePixels(picture, OnBlank(24, both), GetParam() + "_seven_columns"));
+    // Every column the library named to the host is one the host handed out for the list's
+    // seven columns (the simulator's references 2000 to 2006).
+    for (const auto &e : host->trace()) {
+        if (e.code != HostGetListNumber && e.code != HostGetListCell) continue;
+        const int64_t column = e.code == HostGetListNumber ? e.args[2] : e.args[1];
+        if (e.code == HostGetListNumber && e.args[1] == 0) continue;  // the 8-bit host's line count
+        EXPECT_TRUE(column >= 2000 && column < 2007) << column;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothBuilds, Compose, ::testing::Values("figPlotU", "figPlot"),
+                         [](const auto &info) { return info.param; });
+
+}  // namespace
