@@ -38,6 +38,7 @@ protected:
         dir_ = pattern;
         Write("bad.csv", "code,top\n1,2\n3, 4x\n");
         Write("fake.png", "this is text\n");
+        Write("good.csv", "code,top,left,bottom,right,color,c7\n3,0,0,10,10,13,0\n");
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -71,6 +72,10 @@ TEST_F(FigplotProcess, Scripts) {
          "Picture e\nDo figPlot.DrawLine(e, 1, 1, 0, 0, 5, 5) Returns rc\nPrint rc", 1, "4\n",
          "figplot: s.fig:3:4: figPlot.DrawLine answered ResultCode 4: empty picture (the picture parameter holds no "
          "picture)\n"},
+        {"a file the external cannot write", "List l = Csv(\"good.csv\")\nDo figPlot.ComposeFile(\"nope/x.bmp\", 10, 10, 24, l)",
+         1, "",
+         "figplot: s.fig:3:4: figPlot.ComposeFile answered ResultCode 5: file write failure (the bitmap file could not be "
+         "created or written)\n"},
         {"unknown function", "Do figPlot.DrawLines(p)", 1, "",
          "figplot: s.fig:2:4: unknown function 'figPlot.DrawLines': the external's table does not list it\n"},
         {"a name that differs in case is not taken", "Do figplot.drawLine(p)", 1, "",
@@ -135,6 +140,11 @@ TEST_F(FigplotProcess, CommandLines) {
         {"compose a/l.csv -o x.gif", 2, "figplot: the output x.gif must end in .png or .bmp"},
         {"compose a/l.csv b/l.csv -o out", 2, "figplot: two lists would both be written to out/l.png"},
         {"compose bad.csv -o x.png", 1, "figplot: bad.csv:3:4: bad number '4x'"},
+        {"compose good.csv -o g.bmp --width 10 --height 10", 0, ""},
+        {"compose good.csv -o g.png --width 0", 1,
+         "figplot: good.csv: figPlot.ComposePict answered ResultCode 2: bad parameters (too few; a picture parameter "
+         "that is not a picture; a width or height below 1; a command list that is unknown, has fewer than 7 columns or "
+         "no lines; an empty path)"},
         {"--external /nowhere/x.so info", 1,
          "figplot: cannot load the external /nowhere/x.so: /nowhere/x.so: cannot open shared object file: No such file "
          "or directory"},
