@@ -161,9 +161,7 @@ protected:
         host->quirks().fillToMaxLength = true;
         host->Open();
         baseline = PlatformLiveTotal();
-        folder = fs::path(FIGPLOT_TEST_OUTPUT_DIR) / ("compose_" + GetParam());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = libtest::TestFolder("compose");
     }
     void TearDown() override { host.reset(); }
 
@@ -281,13 +279,17 @@ TEST_P(Compose, AnswersFollowTheOrderOfTheChecks) {
 
 TEST_P(Compose, DepthsOutsideTheAcceptedSetMakeFourBitCanvases) {
     host->AddList(CommandList("ok", {{3, 1, 1, 5, 5, 13, 0}}));
-    const std::pair<double, int> rows[] = {{3, 4}, {0, 4}, {7, 4}, {-1, 4}, {33, 4}, {65537, 1}, {24, 24}, {16, 16}};
+    const std::pair<double, int> rows[] = {{3, 4}, {0, 4}, {7, 4}, {-1, 4}, {33, 4}, {65537, 1}, {8, 8}, {24, 24}, {16, 16}};
     for (auto [asked, made] : rows) {
         std::vector<uint8_t> picture;
         ASSERT_EQ(Pict("ok", 9, 9, asked, &picture), 0);
         BITMAPINFOHEADER h{};
         std::memcpy(&h, picture.data(), sizeof h);
         EXPECT_EQ(h.biBitCount, made) << asked;
+        // Up to 8 bits the canvas draws with Windows' default table for its depth, every time.
+        const std::vector<uint8_t> standard = figsim::MakePackedDib(9, 9, made);
+        const size_t tableEnd = sizeof h + (made <= 8 ? 4u << made : 0);
+        EXPECT_TRUE(std::equal(picture.begin() + sizeof h, picture.begin() + tableEnd, standard.begin() + sizeof h)) << asked;
     }
 }
 

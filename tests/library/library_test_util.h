@@ -28,6 +28,10 @@ inline figsim::External &LoadExternal(const std::string &name) {
     return *slot;
 }
 
+// An empty folder of the running test's own in the test output folder (tests run in
+// parallel processes).
+std::string TestFolder(const std::string &prefix);
+
 // An odd-sized picture whose every pixel differs from its neighbours and from white,
 // so that a shift, a flip or a lost pixel shows.
 std::vector<uint8_t> PatternPicture(int width, int height, int depth);
