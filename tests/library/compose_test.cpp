@@ -85,14 +85,10 @@ std::vector<CodeCase> CodeCases() {
     };
 }
 
-class Compose : public ::testing::TestWithParam<std::string> {
+class Compose : public ::testing::TestWithParam<std::string>, protected libtest::OpenHost {
 protected:
     void SetUp() override {
-        external = &libtest::LoadExternal(GetParam());
-        host = std::make_unique<Host>(*external);
-        host->quirks().fillToMaxLength = true;
-        host->Open();
-        baseline = PlatformLiveTotal();
+        Open(GetParam());
         folder = libtest::TestFolder("compose");
     }
     void TearDown() override { host.reset(); }
@@ -113,9 +109,6 @@ protected:
         return answer;
     }
 
-    figsim::External *external = nullptr;
-    std::unique_ptr<Host> host;
-    int baseline = 0;
     fs::path folder;
 };
 

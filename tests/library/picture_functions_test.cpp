@@ -72,28 +72,13 @@ std::vector<DrawingCase> DrawingCases() {
     };
 }
 
-class PictureFunctions : public ::testing::TestWithParam<std::tuple<std::string, int>> {
+class PictureFunctions : public ::testing::TestWithParam<std::tuple<std::string, int>>, protected libtest::OpenHost {
 protected:
-    void SetUp() override {
-        external = &libtest::LoadExternal(std::get<0>(GetParam()));
-        host = std::make_unique<Host>(*external);
-        host->quirks().fillToMaxLength = true;
-        host->Open();
-        baseline = PlatformLiveTotal();
-    }
+    void SetUp() override { Open(std::get<0>(GetParam())); }
     void TearDown() override { host.reset(); }
-    bool Wide() const { return external->width() == figsim::TextWidth::Wide; }
     int Depth() const { return std::get<1>(GetParam()); }
     std::string Label(const char *name) const { return std::get<0>(GetParam()) + "_d" + std::to_string(Depth()) + "_" + name; }
-    // Nothing the call made is left, and the picture handed over is gone.
-    void ExpectCleanEnd(const std::string &label) {
-        EXPECT_EQ(PlatformLiveTotal(), baseline) << label;
-        for (HBITMAP delivered : host->deliveredBitmaps()) EXPECT_EQ(GetObjectType(delivered), 0u) << label;
-    }
 
-    figsim::External *external = nullptr;
-    std::unique_ptr<Host> host;
-    int baseline = 0;
 };
 
 TEST_P(PictureFunctions, EachDrawingMatchesThePlatformsOwnCalls) {
