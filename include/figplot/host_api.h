@@ -75,7 +75,9 @@ enum FigHostCode {
 enum FigValueType {
     ValueNumber = 0,     /* 64-bit IEEE double */
     ValueText = 2,       /* host text, zero-terminated, at most the maximum length */
-    ValueBitmap = 9,     /* address of a bitmap handle (HBITMAP) variable */
+    ValueBitmap = 9,     /* address of a bitmap handle (HBITMAP) variable: the host writes one handle,
+                            whatever maximum length comes with the fetch. A fetched bitmap becomes the
+                            library's (it deletes it); a stored one stays the library's (the host copies it) */
     ValueByteLength = 11 /* int32: byte length of the stored picture, 0 when empty */
 };
 
@@ -88,7 +90,8 @@ enum FigFieldType {
 /* ---- parameter ids ---- */
 enum FigParamId {
     ParamReturnValue = 200, /* the function's result (ValueNumber, via HostSetValue) */
-    ParamCount = 210,       /* number of parameters supplied (ValueNumber, maximum length 10) */
+    ParamCount = 210,       /* number of parameters supplied (ValueNumber, maximum length 10: the library's
+                               buffer holds the 10 bytes a host may write) */
     ParamFirst = 211        /* parameter n is ParamCount + n */
 };
 

@@ -12,61 +12,63 @@ namespace {
 
 constexpr int16_t kListNameParam = ParamFirst + 4;
 
-struct CanvasRequest {
+struct Composition {
     int32_t width, height, depth;
+    DrawCommandList list;
+    HostChar path[kTextBufferUnits];  // ComposeFile's
 };
 
-// Width and height of at least 1, the depth as given (the canvas normalises it), and a
-// list that can be played.
-bool ReadRequest(CallContext &call, CanvasRequest &request, DrawCommandList &list) {
-    request.width = GetIntParam(ParamFirst + 1, call.callback);
-    request.height = GetIntParam(ParamFirst + 2, call.callback);
-    if (request.width < 1 || request.height < 1) return false;
-    request.depth = GetIntParam(ParamFirst + 3, call.callback);
-    return BindDrawCommandList(call, kListNameParam, list);
+// An end's own checks, after the common ones: 0 to go on, else the answer.
+using EndCheck = int16_t (*)(CallContext &call, Composition &composition);
+// Delivers the drawn canvas; returns the answer.
+using EndDelivery = int16_t (*)(CallContext &call, Composition &composition, Canvas &canvas);
+
+void Compose(CallContext &call, EndCheck check, EndDelivery deliver) {
+    Composition c;
+    c.width = GetIntParam(ParamFirst + 1, call.callback);
+    c.height = GetIntParam(ParamFirst + 2, call.callback);
+    if (c.width < 1 || c.height < 1) {
+        call.result = ResultBadParameters;
+        return;
+    }
+    c.depth = GetIntParam(ParamFirst + 3, call.callback);  // the canvas normalises it
+    if (!BindDrawCommandList(call, kListNameParam, c.list)) {
+        call.result = ResultBadParameters;
+        return;
+    }
+    call.result = check(call, c);
+    Canvas canvas;
+    if (call.result != 0 || !NewCanvas(call.window, c.width, c.height, c.depth, canvas)) return;
+    PlayDrawCommands(*call.instance, call.callback, c.list, canvas);
+    call.result = deliver(call, c, canvas);
+    ReleaseCanvas(canvas);
+}
+
+int16_t NothingMore(CallContext &, Composition &) { return ResultDone; }
+
+int16_t StoreIntoField(CallContext &call, Composition &, Canvas &canvas) {
+    StorePicture(canvas.canvasBitmap, call.callback);
+    return ResultDone;
+}
+
+int16_t ReadPath(CallContext &call, Composition &c) {
+    GetTextParam(ParamFirst, c.path, call.callback);
+    if (c.path[0] == 0) return ResultBadParameters;
+    // Refused before anything is made: a bitmap file cannot hold more than 4 GiB.
+    if (!FitsInBitmapFile(LayoutOf(c.width, c.height, CanvasDepth(c.depth)))) return ResultNoMemory;
+    return ResultDone;
+}
+
+int16_t WriteToPath(CallContext &, Composition &c, Canvas &canvas) {
+    // The pixels are read from a bitmap selected into no DC, as Windows asks.
+    SelectObject(canvas.canvasDc, canvas.initialBitmap);
+    return SaveCanvasAsFile(c.path, canvas.canvasBitmap, canvas.canvasDc);
 }
 
 }  // namespace
 
-void ComposePict(CallContext &call) {
-    CanvasRequest request;
-    DrawCommandList list;
-    if (!ReadRequest(call, request, list)) {
-        call.result = ResultBadParameters;
-        return;
-    }
-    Canvas canvas;
-    if (!NewCanvas(call.window, request.width, request.height, request.depth, canvas)) return;
-    PlayDrawCommands(*call.instance, call.callback, list, canvas);
-    StorePicture(canvas.canvasBitmap, call.callback);
-    ReleaseCanvas(canvas);
-}
+void ComposePict(CallContext &call) { Compose(call, NothingMore, StoreIntoField); }
 
-void ComposeFile(CallContext &call) {
-    CanvasRequest request;
-    DrawCommandList list;
-    HostChar path[kTextBufferUnits];
-    if (!ReadRequest(call, request, list)) {
-        call.result = ResultBadParameters;
-        return;
-    }
-    GetTextParam(ParamFirst, path, call.callback);
-    if (path[0] == 0) {
-        call.result = ResultBadParameters;
-        return;
-    }
-    // Refused before anything is made: a bitmap file cannot hold more than 4 GiB.
-    if (!FitsInBitmapFile(LayoutOf(request.width, request.height, CanvasDepth(request.depth)))) {
-        call.result = ResultNoMemory;
-        return;
-    }
-    Canvas canvas;
-    if (!NewCanvas(call.window, request.width, request.height, request.depth, canvas)) return;
-    PlayDrawCommands(*call.instance, call.callback, list, canvas);
-    // The pixels are read from a bitmap selected into no DC, as Windows asks.
-    SelectObject(canvas.canvasDc, canvas.initialBitmap);
-    call.result = SaveCanvasAsFile(path, canvas.canvasBitmap, canvas.canvasDc);
-    ReleaseCanvas(canvas);
-}
+void ComposeFile(CallContext &call) { Compose(call, ReadPath, WriteToPath); }
 
 }  // namespace fig

@@ -146,11 +146,12 @@ TEST_F(BindTest, BlanksAfterCommasAreLookedUpAsGiven) {
 }
 
 TEST_F(BindTest, UnknownListBindsNothingAndAsksNoColumns) {
-    ListColumnMap map{};
-    map.columnCount = 5;
+    ListColumnMap map;
+    std::memset(&map, 0x5A, sizeof map);  // whatever the caller's stack held
     BindListColumns(map, Text("nope").c_str(), FakeCallback);
     EXPECT_EQ(map.listRef, 0);
     EXPECT_EQ(map.columnCount, 0);
+    for (int16_t column : map.columns) EXPECT_EQ(column, 0);  // no stale reference to hand a host
     EXPECT_EQ(host.columnNameCalls, 0);
 }
 

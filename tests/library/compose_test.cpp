@@ -5,13 +5,14 @@
 #include <functional>
 
 #include "library_test_util.h"
+#include "reference_drawing.h"
 
 namespace {
 
 using figsim::Host;
 using figsim::List;
 using figsim::Value;
-using Reference = std::function<void(HDC)>;
+using namespace libtest;
 namespace fs = std::filesystem;
 
 constexpr int kWidth = 121, kHeight = 83;
@@ -42,70 +43,9 @@ List CommandList(const std::string &name, const std::vector<std::vector<Cell>> &
     return list;
 }
 
-Reference Pen(int width, COLORREF colour, Reference shape) {
-    return [=](HDC dc) {
-        HPEN pen = CreatePen(PS_SOLID, width, colour);
-        HGDIOBJ a = SelectObject(dc, pen), b = SelectObject(dc, GetStockObject(NULL_BRUSH));
-        shape(dc);
-        SelectObject(dc, a);
-        SelectObject(dc, b);
-        DeleteObject(pen);
-    };
-}
-Reference Brush(COLORREF colour, Reference shape) {
-    return [=](HDC dc) {
-        HBRUSH brush = CreateSolidBrush(colour);
-        HGDIOBJ a = SelectObject(dc, brush), b = SelectObject(dc, GetStockObject(NULL_PEN));
-        shape(dc);
-        SelectObject(dc, a);
-        SelectObject(dc, b);
-        DeleteObject(brush);
-    };
-}
-Reference Erase(COLORREF colour, RECT r) {
-    return [=](HDC dc) {
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
-    };
-}
-Reference Text(const std::u16string &text, int left, int top, LONG height, LONG weight, const std::u16string &face,
-               BYTE precision, COLORREF colour) {
-    return [=](HDC dc) {
-        LOGFONTW record{};
-        record.lfHeight = height;
-        record.lfWeight = weight;
-        record.lfCharSet = DEFAULT_CHARSET;
-        record.lfOutPrecision = precision;
-        std::copy(face.begin(), face.end(), record.lfFaceName);
-        HFONT font = CreateFontIndirectW(&record);
-        HGDIOBJ old = SelectObject(dc, font);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SetTextColor(dc, colour);
-        SetBkColor(dc, RGB(0, 0, 0));
-        SetBkMode(dc, TRANSPARENT);
-        TextOutW(dc, left, top - metrics.tmHeight, reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()));
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, RGB(255, 255, 255));
-        SetBkMode(dc, OPAQUE);
-        SelectObject(dc, old);
-        DeleteObject(font);
-    };
-}
-
 // The blank canvas of a depth (all bits zero) with the drawing made by the platform's calls.
 std::vector<uint8_t> OnBlank(int depth, const Reference &draw, int width = kWidth, int height = kHeight) {
-    std::vector<uint8_t> blank = figsim::MakePackedDib(width, height, depth);
-    HBITMAP bitmap = figsim::BitmapFromPackedDib(blank);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ before = SelectObject(dc, bitmap);
-    draw(dc);
-    SelectObject(dc, before);
-    DeleteDC(dc);
-    std::vector<uint8_t> result = figsim::PackedDibFromBitmap(bitmap);
-    DeleteObject(bitmap);
-    return result;
+    return DrawnWithPlatform(figsim::MakePackedDib(width, height, depth), draw);
 }
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kSilver = RGB(0xC0, 0xC0, 0xC0), kWhite = RGB(255, 255, 255);
@@ -118,52 +58,38 @@ struct CodeCase {
 };
 
 std::vector<CodeCase> CodeCases() {
-    auto line = [](POINT a, POINT b) {
-        return [=](HDC dc) {
-            MoveToEx(dc, a.x, a.y, nullptr);
-            LineTo(dc, b.x, b.y);
-        };
-    };
-    auto box = [](int l, int t, int r, int b) { return [=](HDC dc) { Rectangle(dc, l, t, r, b); }; };
-    auto arc = [](POINT s, POINT e) { return [=](HDC dc) { Arc(dc, 0, 0, 100, 100, s.x, s.y, e.x, e.y); }; };
     return {
         {"erase", {{0, 10, 5, 60, 90, -255, 7}}, Erase(kRed, {5, 10, 90, 60})},
         {"erase_empty", {{0, 10, 5, 60, 5, -255, 7}}, [](HDC) {}},
-        {"line", {{1, 10, 5, 60, 90, 13, 3}}, Pen(3, kRed, line({5, 10}, {90, 60}))},
+        {"line", {{1, 10, 5, 60, 90, 13, 3}}, WithPen(3, kRed, Line(5, 10, 90, 60))},
         // 10.9 -> 10, -10.9 -> -10, 65536 + 60 -> 60, 70000 -> 4464.
-        {"line_cells_wrap", {{1, 10.9, -10.9, 65596, 70000, 13, 1}}, Pen(1, kRed, line({-10, 10}, {4464, 60}))},
-        {"rect_one_unit_up_left", {{2, 10, 5, 60, 90, 13, 1, 0}}, Pen(1, kRed, box(4, 9, 90, 60))},
-        {"rect_inset", {{2, 10, 5, 60, 90, 13, 2, -1}}, Pen(2, kRed, box(6, 11, 88, 58))},
-        {"rect_inset_truncated_off", {{2, 10, 5, 60, 90, 13, 2, 0.9}}, Pen(2, kRed, box(4, 9, 90, 60))},
-        {"fillrect_colour_cell_fraction", {{3, 10, 5, 60, 90, 1.7, 0}}, Brush(kWhite, box(5, 10, 90, 60))},
-        {"fillrect_top_wraps_negative", {{3, 32768, 5, 60, 90, 60, 0}}, Brush(kSilver, box(5, -32768, 90, 60))},
-        {"oval_whole", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 0}}, Pen(1, kRed, arc({0, 0}, {0, 0}))},
-        {"oval_quarter", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 90}}, Pen(1, kRed, arc(kRight, kUp))},
-        {"oval_span_low16_zero", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 65536}}, Pen(1, kRed, arc({0, 0}, {0, 0}))},
+        {"line_cells_wrap", {{1, 10.9, -10.9, 65596, 70000, 13, 1}}, WithPen(1, kRed, Line(-10, 10, 4464, 60))},
+        {"rect_one_unit_up_left", {{2, 10, 5, 60, 90, 13, 1, 0}}, WithPen(1, kRed, Box(4, 9, 90, 60))},
+        {"rect_inset", {{2, 10, 5, 60, 90, 13, 2, -1}}, WithPen(2, kRed, Box(6, 11, 88, 58))},
+        {"rect_inset_truncated_off", {{2, 10, 5, 60, 90, 13, 2, 0.9}}, WithPen(2, kRed, Box(4, 9, 90, 60))},
+        {"fillrect_colour_cell_fraction", {{3, 10, 5, 60, 90, 1.7, 0}}, WithBrush(kWhite, Box(5, 10, 90, 60))},
+        {"fillrect_top_wraps_negative", {{3, 32768, 5, 60, 90, 60, 0}}, WithBrush(kSilver, Box(5, -32768, 90, 60))},
+        {"oval_whole", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 0}}, WithPen(1, kRed, ArcOf(0, 0, 100, 100, {0, 0}, {0, 0}))},
+        {"oval_quarter", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 90}}, WithPen(1, kRed, ArcOf(0, 0, 100, 100, kRight, kUp))},
+        {"oval_span_low16_zero", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 65536}}, WithPen(1, kRed, ArcOf(0, 0, 100, 100, {0, 0}, {0, 0}))},
         {"pie_quarter", {{5, 0, 0, 100, 100, 13, 0, 90}},
-         Brush(kRed, [](HDC dc) { Pie(dc, 0, 0, 100, 100, kRight.x, kRight.y, kUp.x, kUp.y); })},
-        {"filloval_whole", {{5, 10, 5, 60, 90, 13, 0, 0}}, Brush(kRed, [](HDC dc) { Ellipse(dc, 5, 10, 90, 60); })},
-        {"text", {{6, 40, 5, 2, 12, 13, 1, "Hello"}}, Text(u"Hello", 5, 40, -12, FW_BOLD, u"Times", 0, kRed)},
+         WithBrush(kRed, PieOf(0, 0, 100, 100, kRight, kUp))},
+        {"filloval_whole", {{5, 10, 5, 60, 90, 13, 0, 0}}, WithBrush(kRed, Oval(5, 10, 90, 60))},
+        {"text", {{6, 40, 5, 2, 12, 13, 1, "Hello"}}, TextAt(u"Hello", 5, 40, {-12, FW_BOLD, 0, 0, 0, u"Times"}, kRed)},
         {"text_face_from_column", {{6, 60, 3, "Courier New", 14, -0x800000, 0, "Courier"}},
-         Text(u"Courier", 3, 60, -14, FW_NORMAL, u"Courier New", OUT_TT_PRECIS, RGB(0, 0, 0x80))},
-        {"text_font_zero_number", {{6, 30, 3, 0, 0, 13, 0, "Sys"}}, Text(u"Sys", 3, 30, 0, FW_NORMAL, u"System", 0, kRed)},
+         TextAt(u"Courier", 3, 60, {-14, FW_NORMAL, 0, 0, OUT_TT_PRECIS, u"Courier New"}, RGB(0, 0, 0x80))},
+        {"text_font_zero_number", {{6, 30, 3, 0, 0, 13, 0, "Sys"}}, TextAt(u"Sys", 3, 30, {0, FW_NORMAL, 0, 0, 0, u"System"}, kRed)},
         {"unknown_codes_then_a_line", {{7, 10, 5, 60, 90, 13, 3}, {100, 1, 1, 50, 50, 13, 3}, {-1, 1, 1, 50, 50, 13, 3},
                                        {1, 10, 5, 60, 90, 13, 3}},
-         Pen(3, kRed, line({5, 10}, {90, 60}))},
+         WithPen(3, kRed, Line(5, 10, 90, 60))},
     };
 }
 
-class Compose : public ::testing::TestWithParam<std::string> {
+class Compose : public ::testing::TestWithParam<std::string>, protected libtest::OpenHost {
 protected:
     void SetUp() override {
-        external = &libtest::LoadExternal(GetParam());
-        host = std::make_unique<Host>(*external);
-        host->quirks().fillToMaxLength = true;
-        host->Open();
-        baseline = PlatformLiveTotal();
-        folder = fs::path(FIGPLOT_TEST_OUTPUT_DIR) / ("compose_" + GetParam());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        Open(GetParam());
+        folder = libtest::TestFolder("compose");
     }
     void TearDown() override { host.reset(); }
 
@@ -183,9 +109,6 @@ protected:
         return answer;
     }
 
-    figsim::External *external = nullptr;
-    std::unique_ptr<Host> host;
-    int baseline = 0;
     fs::path folder;
 };
 
@@ -281,13 +204,17 @@ TEST_P(Compose, AnswersFollowTheOrderOfTheChecks) {
 
 TEST_P(Compose, DepthsOutsideTheAcceptedSetMakeFourBitCanvases) {
     host->AddList(CommandList("ok", {{3, 1, 1, 5, 5, 13, 0}}));
-    const std::pair<double, int> rows[] = {{3, 4}, {0, 4}, {7, 4}, {-1, 4}, {33, 4}, {65537, 1}, {24, 24}, {16, 16}};
+    const std::pair<double, int> rows[] = {{3, 4}, {0, 4}, {7, 4}, {-1, 4}, {33, 4}, {65537, 1}, {8, 8}, {24, 24}, {16, 16}};
     for (auto [asked, made] : rows) {
         std::vector<uint8_t> picture;
         ASSERT_EQ(Pict("ok", 9, 9, asked, &picture), 0);
         BITMAPINFOHEADER h{};
         std::memcpy(&h, picture.data(), sizeof h);
         EXPECT_EQ(h.biBitCount, made) << asked;
+        // Up to 8 bits the canvas draws with Windows' default table for its depth, every time.
+        const std::vector<uint8_t> standard = figsim::MakePackedDib(9, 9, made);
+        const size_t tableEnd = sizeof h + (made <= 8 ? 4u << made : 0);
+        EXPECT_TRUE(std::equal(picture.begin() + sizeof h, picture.begin() + tableEnd, standard.begin() + sizeof h)) << asked;
     }
 }
 
@@ -298,8 +225,8 @@ TEST_P(Compose, ColumnsBeyondTheBoundOnesReadAsNothing) {
     host->ClearTrace();
     ASSERT_EQ(Pict("seven", kWidth, kHeight, 24, &picture), 0);
     Reference both = [](HDC dc) {
-        Pen(1, kRed, [](HDC d) { Rectangle(d, 4, 9, 90, 60); })(dc);
-        Pen(1, kRed, [](HDC d) { Arc(d, 0, 0, 100, 100, 0, 0, 0, 0); })(dc);
+        WithPen(1, kRed, [](HDC d) { Rectangle(d, 4, 9, 90, 60); })(dc);
+        WithPen(1, kRed, [](HDC d) { Arc(d, 0, 0, 100, 100, 0, 0, 0, 0); })(dc);
     };
     EXPECT_TRUE(libtest::SamePixels(picture, OnBlank(24, both), GetParam() + "_seven_columns"));
     // Every column the library named to the host is one the host handed out for the list's

@@ -28,9 +28,7 @@ protected:
         list.columnNames = {"code", "top", "left", "bottom", "right", "color", "size"};
         list.lines = {{Value::Num(3), Value::Num(0), Value::Num(0), Value::Num(2), Value::Num(4), Value::Num(13), Value::Num(0)}};
         host->AddList(list);
-        folder = fs::path(FIGPLOT_TEST_OUTPUT_DIR) / ("files_" + GetParam());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = libtest::TestFolder("files");
         baseline = PlatformLiveTotal();
     }
     void TearDown() override { host.reset(); }

@@ -8,6 +8,17 @@
 
 namespace libtest {
 
+std::string TestFolder(const std::string &prefix) {
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = prefix + "_" + test->test_suite_name() + "_" + test->name();
+    for (char &c : name)
+        if (c == '/') c = '_';
+    const std::filesystem::path folder = std::filesystem::path(FIGPLOT_TEST_OUTPUT_DIR) / "files" / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
 std::vector<uint8_t> PatternPicture(int width, int height, int depth) {
     std::vector<uint8_t> packed = figsim::MakePackedDib(width, height, depth);
     BITMAPINFOHEADER h;

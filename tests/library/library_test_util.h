@@ -28,6 +28,33 @@ inline figsim::External &LoadExternal(const std::string &name) {
     return *slot;
 }
 
+// A host with an open instance of one build, writing every value to the maximum length
+// it is given, and the check that a call left nothing behind.
+class OpenHost {
+public:
+    void Open(const std::string &build) {
+        external = &LoadExternal(build);
+        host = std::make_unique<figsim::Host>(*external);
+        host->quirks().fillToMaxLength = true;
+        host->Open();
+        baseline = PlatformLiveTotal();
+    }
+    bool Wide() const { return external->width() == figsim::TextWidth::Wide; }
+    // Nothing the call made is left, and every picture handed over is gone.
+    void ExpectCleanEnd(const std::string &label) const {
+        EXPECT_EQ(PlatformLiveTotal(), baseline) << label;
+        for (HBITMAP delivered : host->deliveredBitmaps()) EXPECT_EQ(GetObjectType(delivered), 0u) << label;
+    }
+
+    figsim::External *external = nullptr;
+    std::unique_ptr<figsim::Host> host;
+    int baseline = 0;
+};
+
+// An empty folder of the running test's own in the test output folder (tests run in
+// parallel processes).
+std::string TestFolder(const std::string &prefix);
+
 // An odd-sized picture whose every pixel differs from its neighbours and from white,
 // so that a shift, a flip or a lost pixel shows.
 std::vector<uint8_t> PatternPicture(int width, int height, int depth);

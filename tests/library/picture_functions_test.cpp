@@ -3,84 +3,16 @@
 #include <functional>
 
 #include "library_test_util.h"
+#include "reference_drawing.h"
 
 namespace {
 
 using figsim::Host;
 using figsim::Value;
-using Reference = std::function<void(HDC)>;
+using namespace libtest;
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kSilver = RGB(0xC0, 0xC0, 0xC0);
 constexpr int kWidth = 123, kHeight = 87;
-
-Reference WithPen(int width, COLORREF colour, Reference shape) {
-    return [=](HDC dc) {
-        HPEN pen = CreatePen(PS_SOLID, width, colour);
-        HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-        shape(dc);
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
-        DeleteObject(pen);
-    };
-}
-
-Reference WithBrush(COLORREF colour, Reference shape) {
-    return [=](HDC dc) {
-        HBRUSH brush = CreateSolidBrush(colour);
-        HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-        shape(dc);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(brush);
-    };
-}
-
-Reference Line(int x1, int y1, int x2, int y2) {
-    return [=](HDC dc) {
-        MoveToEx(dc, x1, y1, nullptr);
-        LineTo(dc, x2, y2);
-    };
-}
-Reference Box(int l, int t, int r, int b) { return [=](HDC dc) { Rectangle(dc, l, t, r, b); }; }
-Reference Oval(int l, int t, int r, int b) { return [=](HDC dc) { Ellipse(dc, l, t, r, b); }; }
-Reference ArcOf(int l, int t, int r, int b, POINT from, POINT to) {
-    return [=](HDC dc) { Arc(dc, l, t, r, b, from.x, from.y, to.x, to.y); };
-}
-Reference PieOf(int l, int t, int r, int b, POINT from, POINT to) {
-    return [=](HDC dc) { Pie(dc, l, t, r, b, from.x, from.y, to.x, to.y); };
-}
-
-// A font as the library describes it, text drawn with its cell ending above `top`.
-struct FontRecord {
-    LONG height;
-    LONG weight;
-    BYTE italic, underline, precision;
-    std::u16string face;
-};
-Reference TextAt(std::u16string text, int left, int top, FontRecord f, COLORREF colour) {
-    return [=](HDC dc) {
-        LOGFONTW record{};
-        record.lfHeight = f.height;
-        record.lfWeight = f.weight;
-        record.lfItalic = f.italic;
-        record.lfUnderline = f.underline;
-        record.lfCharSet = DEFAULT_CHARSET;
-        record.lfOutPrecision = f.precision;
-        std::copy(f.face.begin(), f.face.end(), record.lfFaceName);
-        HFONT font = CreateFontIndirectW(&record);
-        HGDIOBJ old = SelectObject(dc, font);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        // The library's text runs with a black background colour: on 1-bit pictures that
-        // decides which index the ink takes.
-        COLORREF oldColour = SetTextColor(dc, colour), oldBackground = SetBkColor(dc, RGB(0, 0, 0));
-        TextOutW(dc, left, top - metrics.tmHeight, reinterpret_cast<LPCWSTR>(text.data()), static_cast<int>(text.size()));
-        SetTextColor(dc, oldColour);
-        SetBkColor(dc, oldBackground);
-        SelectObject(dc, old);
-        DeleteObject(font);
-    };
-}
 
 struct DrawingCase {
     const char *name;
@@ -140,28 +72,13 @@ std::vector<DrawingCase> DrawingCases() {
     };
 }
 
-class PictureFunctions : public ::testing::TestWithParam<std::tuple<std::string, int>> {
+class PictureFunctions : public ::testing::TestWithParam<std::tuple<std::string, int>>, protected libtest::OpenHost {
 protected:
-    void SetUp() override {
-        external = &libtest::LoadExternal(std::get<0>(GetParam()));
-        host = std::make_unique<Host>(*external);
-        host->quirks().fillToMaxLength = true;
-        host->Open();
-        baseline = PlatformLiveTotal();
-    }
+    void SetUp() override { Open(std::get<0>(GetParam())); }
     void TearDown() override { host.reset(); }
-    bool Wide() const { return external->width() == figsim::TextWidth::Wide; }
     int Depth() const { return std::get<1>(GetParam()); }
     std::string Label(const char *name) const { return std::get<0>(GetParam()) + "_d" + std::to_string(Depth()) + "_" + name; }
-    // Nothing the call made is left, and the picture handed over is gone.
-    void ExpectCleanEnd(const std::string &label) {
-        EXPECT_EQ(PlatformLiveTotal(), baseline) << label;
-        for (HBITMAP delivered : host->deliveredBitmaps()) EXPECT_EQ(GetObjectType(delivered), 0u) << label;
-    }
 
-    figsim::External *external = nullptr;
-    std::unique_ptr<Host> host;
-    int baseline = 0;
 };
 
 TEST_P(PictureFunctions, EachDrawingMatchesThePlatformsOwnCalls) {

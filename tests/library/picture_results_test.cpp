@@ -13,25 +13,10 @@ using figsim::Value;
 
 constexpr int kWidth = 37, kHeight = 23;
 
-class PictureResults : public ::testing::TestWithParam<std::string> {
+class PictureResults : public ::testing::TestWithParam<std::string>, protected libtest::OpenHost {
 protected:
-    void SetUp() override {
-        external = &libtest::LoadExternal(GetParam());
-        host = std::make_unique<Host>(*external);
-        host->quirks().fillToMaxLength = true;
-        host->Open();
-        baseline = PlatformLiveTotal();
-    }
+    void SetUp() override { Open(GetParam()); }
     void TearDown() override { host.reset(); }
-    bool Wide() const { return external->width() == figsim::TextWidth::Wide; }
-    void ExpectCleanEnd(const std::string &label) {
-        EXPECT_EQ(PlatformLiveTotal(), baseline) << label;
-        for (HBITMAP delivered : host->deliveredBitmaps()) EXPECT_EQ(GetObjectType(delivered), 0u) << label;
-    }
-
-    figsim::External *external = nullptr;
-    std::unique_ptr<Host> host;
-    int baseline = 0;
 };
 
 std::vector<Value> Params(Value first, std::initializer_list<double> numbers) {
