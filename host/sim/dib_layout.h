@@ -13,6 +13,13 @@ namespace figsim {
 
 inline size_t DibStride(int width, int bits) { return ((static_cast<size_t>(width) * bits + 31) / 32) * 4; }
 
+// Up to 8 bits a table of biClrUsed entries (0: all 2^bits); above, an optional table of
+// biClrUsed entries that no pixel indexes (bitmap files of 16 bits carry one).
+inline int TableEntries(const BITMAPINFOHEADER &h) {
+    if (h.biBitCount > 8) return static_cast<int>(h.biClrUsed);
+    return h.biClrUsed ? static_cast<int>(h.biClrUsed) : 1 << h.biBitCount;
+}
+
 struct DibLayout {
     int width = 0;
     int height = 0;  // always positive; `bottomUp` says which way the rows run
@@ -27,7 +34,8 @@ struct DibLayout {
     size_t RowOffset(int y) const { return pixelOffset + stride * static_cast<size_t>(bottomUp ? height - 1 - y : y); }
 };
 
-// Reads the layout of a packed DIB without compression; false when the bytes cannot hold it.
+// Reads the layout of a packed DIB without compression (or BI_BITFIELDS at 16 and 32 bits
+// with the standard masks after the header); false when the bytes cannot hold it.
 inline bool ReadDibLayout(const std::vector<uint8_t> &packed, DibLayout *layout) {
     BITMAPINFOHEADER h;
     if (packed.size() < sizeof h) return false;
@@ -39,7 +47,7 @@ inline bool ReadDibLayout(const std::vector<uint8_t> &packed, DibLayout *layout)
     layout->height = std::abs(h.biHeight);
     layout->bits = bits;
     layout->bottomUp = h.biHeight > 0;
-    layout->tableEntries = bits > 8 ? 0 : h.biClrUsed ? static_cast<int>(h.biClrUsed) : 1 << bits;
+    layout->tableEntries = TableEntries(h);
     layout->stride = DibStride(layout->width, bits);
     layout->tableOffset = h.biSize;
     layout->pixelOffset = h.biSize + 4u * static_cast<size_t>(layout->tableEntries);

@@ -45,6 +45,14 @@ double NumberOf(const Value &v) {
     return 0;
 }
 
+// A value read as text, as a host converts it: numbers in their shortest exact digits.
+std::u32string TextOf(const Value &v) {
+    if (v.kind != Value::Kind::Number) return v.text;
+    char digits[64];
+    std::snprintf(digits, sizeof digits, "%.15g", v.number);
+    return Utf8ToUtf32(digits);
+}
+
 }  // namespace
 
 Value Value::Num(double n) {
@@ -360,16 +368,7 @@ int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
             WriteFixed(buffer, &n, sizeof n, maxLength);
             return 1;
         }
-        case ValueText: {
-            std::u32string text = v->text;
-            if (v->kind == Value::Kind::Number) {
-                char digits[64];
-                std::snprintf(digits, sizeof digits, "%.15g", v->number);
-                text = Utf8ToUtf32(digits);
-            }
-            WriteText(buffer, text, maxLength);
-            return 1;
-        }
+        case ValueText: WriteText(buffer, TextOf(*v), maxLength); return 1;
         case ValueByteLength: {
             int32_t length = v->kind == Value::Kind::Picture ? static_cast<int32_t>(v->picture.size()) : 0;
             if (quirks_.zeroByteLength) length = 0;
@@ -405,9 +404,7 @@ int32_t Host::GetListCell(int listRef, int columnRef, void *buffer, const int32_
         trace_.back().args.push_back(lineAndMax[1]);
     }
     const Value *v = Cell(listRef, lineAndMax[0], columnRef);
-    std::u32string text;
-    if (v && v->kind == Value::Kind::Text) text = v->text;
-    WriteText(buffer, text, lineAndMax[1]);
+    WriteText(buffer, v ? TextOf(*v) : std::u32string(), lineAndMax[1]);
     return v ? 1 : 0;
 }
 

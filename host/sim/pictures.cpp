@@ -4,27 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "dib_layout.h"
 #include "figsim.h"
 
 namespace figsim {
 namespace {
-
-// Up to 8 bits a table of biClrUsed entries (0: all 2^bits); above, an optional table of
-// biClrUsed entries that no pixel indexes (bitmap files of 16 bits carry one).
-int TableEntries(const BITMAPINFOHEADER &h) {
-    if (h.biBitCount > 8) return static_cast<int>(h.biClrUsed);
-    return h.biClrUsed ? static_cast<int>(h.biClrUsed) : 1 << h.biBitCount;
-}
-
-size_t Stride(int width, int bits) { return ((static_cast<size_t>(width) * bits + 31) / 32) * 4; }
-
-bool ReadHeader(const std::vector<uint8_t> &packed, BITMAPINFOHEADER *h) {
-    if (packed.size() < sizeof *h) return false;
-    std::memcpy(h, packed.data(), sizeof *h);
-    if (h->biSize < sizeof *h || h->biWidth <= 0 || h->biHeight == 0) return false;
-    size_t need = h->biSize + 4u * TableEntries(*h) + Stride(h->biWidth, h->biBitCount) * std::abs(h->biHeight);
-    return packed.size() >= need;
-}
 
 // Windows' tables for bitmaps without their own (1, 4 and 8 bits).
 void DefaultTable(int bits, RGBQUAD *table) {
@@ -58,21 +42,20 @@ std::vector<uint8_t> MakePackedDib(int width, int height, int bitsPerPixel) {
     h.biBitCount = static_cast<WORD>(bitsPerPixel);
     h.biCompression = BI_RGB;
     const int entries = TableEntries(h);
-    std::vector<uint8_t> packed(sizeof h + 4u * entries + Stride(width, bitsPerPixel) * height, 0);
+    std::vector<uint8_t> packed(sizeof h + 4u * entries + DibStride(width, bitsPerPixel) * height, 0);
     std::memcpy(packed.data(), &h, sizeof h);
     DefaultTable(bitsPerPixel, reinterpret_cast<RGBQUAD *>(packed.data() + sizeof h));
     return packed;
 }
 
 HBITMAP BitmapFromPackedDib(const std::vector<uint8_t> &packed) {
-    BITMAPINFOHEADER h;
-    if (!ReadHeader(packed, &h)) return nullptr;
+    DibLayout layout;
+    if (!ReadDibLayout(packed, &layout)) return nullptr;
     void *bits = nullptr;
     auto *info = reinterpret_cast<const BITMAPINFO *>(packed.data());
     HBITMAP bitmap = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) return nullptr;
-    const size_t offset = h.biSize + 4u * TableEntries(h);
-    std::memcpy(bits, packed.data() + offset, Stride(h.biWidth, h.biBitCount) * std::abs(h.biHeight));
+    std::memcpy(bits, packed.data() + layout.pixelOffset, layout.stride * static_cast<size_t>(layout.height));
     GdiFlush();
     return bitmap;
 }
@@ -111,16 +94,15 @@ std::vector<uint8_t> PackedDibFromBitmap(HBITMAP bitmap) {
 }
 
 COLORREF PackedDibPixel(const std::vector<uint8_t> &packed, int x, int y) {
-    BITMAPINFOHEADER h;
-    if (!ReadHeader(packed, &h) || x < 0 || y < 0 || x >= h.biWidth || y >= std::abs(h.biHeight)) return CLR_INVALID;
-    const auto *table = reinterpret_cast<const RGBQUAD *>(packed.data() + h.biSize);
-    const uint8_t *row = packed.data() + h.biSize + 4u * TableEntries(h) +
-                         Stride(h.biWidth, h.biBitCount) * (h.biHeight > 0 ? h.biHeight - 1 - y : y);
+    DibLayout layout;
+    if (!ReadDibLayout(packed, &layout) || x < 0 || y < 0 || x >= layout.width || y >= layout.height) return CLR_INVALID;
+    const auto *table = reinterpret_cast<const RGBQUAD *>(packed.data() + layout.tableOffset);
+    const uint8_t *row = packed.data() + layout.RowOffset(y);
     auto fromTable = [&](int index) {
         const RGBQUAD &q = table[index];
         return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
     };
-    switch (h.biBitCount) {
+    switch (layout.bits) {
         case 1: return fromTable((row[x / 8] >> (7 - x % 8)) & 1);
         case 4: return fromTable((row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF);
         case 8: return fromTable(row[x]);

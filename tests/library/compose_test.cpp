@@ -126,7 +126,7 @@ TEST_P(Compose, EachCodeDrawsAsItsStandAloneFunctionOnABlankCanvas) {
             std::vector<uint8_t> picture;
             EXPECT_EQ(Pict(c.name, kWidth, kHeight, depth, &picture), 0) << c.name;
             const std::string label = GetParam() + "_d" + std::to_string(depth) + "_cmd_" + c.name;
-            libtest::SavePicturePng(picture, label, 2);
+            libtest::SavePicturePng(picture, label);
             EXPECT_TRUE(libtest::SamePixels(picture, OnBlank(depth, c.reference), label));
         }
 }

@@ -1,6 +1,6 @@
 #include "library_test_util.h"
 
-#include <png.h>
+#include "sim_files.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,41 +31,12 @@ std::vector<uint8_t> PatternPicture(int width, int height, int depth) {
     return packed;
 }
 
-std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name, int scale) {
-    BITMAPINFOHEADER h{};
-    if (packed.size() >= sizeof h) std::memcpy(&h, packed.data(), sizeof h);
-    const int width = h.biWidth, height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name) {
     const std::filesystem::path folder = std::filesystem::path(FIGPLOT_TEST_OUTPUT_DIR) / "pictures";
     std::filesystem::create_directories(folder);
     const std::string path = (folder / (name + ".png")).string();
-    if (width <= 0 || height <= 0) return path;
-    FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file) return path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return path;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width * scale, height * scale, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(width) * scale * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = figsim::PackedDibPixel(packed, x, y);
-            for (int k = 0; k < scale; ++k) {
-                png_byte *p = &row[(static_cast<size_t>(x) * scale + k) * 3];
-                p[0] = GetRValue(c), p[1] = GetGValue(c), p[2] = GetBValue(c);
-            }
-        }
-        for (int k = 0; k < scale; ++k) png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
+    std::string error;
+    if (!figsim::WritePngFile(path, packed, &error)) return path + " (not written: " + error + ")";
     return path;
 }
 

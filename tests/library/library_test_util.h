@@ -59,9 +59,8 @@ std::string TestFolder(const std::string &prefix);
 // so that a shift, a flip or a lost pixel shows.
 std::vector<uint8_t> PatternPicture(int width, int height, int depth);
 
-// Writes a picture as an RGB PNG, each pixel `scale` x `scale`, into the test output folder;
-// returns the path.
-std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name, int scale = 3);
+// Writes a picture as a PNG into the test output folder; returns the path.
+std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name);
 
 // Compares every pixel's colour (and, unless told otherwise, the depth); on a difference
 // saves both pictures as PNGs and names the first differing pixel.

@@ -90,7 +90,7 @@ TEST_P(PictureFunctions, EachDrawingMatchesThePlatformsOwnCalls) {
         host->ClearTrace();
         EXPECT_EQ(host->Call(c.function, params), 0) << c.name;
         const std::string label = Label(c.name);
-        libtest::SavePicturePng(params[0].picture, label, 2);
+        libtest::SavePicturePng(params[0].picture, label);
         EXPECT_TRUE(libtest::SamePixels(params[0].picture, libtest::DrawnWithPlatform(original, c.reference), label));
         ExpectCleanEnd(label);
     }
