@@ -1,6 +1,8 @@
 #include "library_test_util.h"
 
+#ifndef _WIN32
 #include <png.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -31,6 +33,7 @@ std::vector<uint8_t> PatternPicture(int width, int height, int depth) {
     return packed;
 }
 
+#ifndef _WIN32  // the Windows run has no libpng or ImageMagick: win/windows_run.cpp
 std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name, int scale) {
     BITMAPINFOHEADER h{};
     if (packed.size() >= sizeof h) std::memcpy(&h, packed.data(), sizeof h);
@@ -99,6 +102,8 @@ std::vector<uint8_t> ReadWithImageMagick(const std::string &path) {
         }
     return packed;
 }
+
+#endif
 
 ::testing::AssertionResult SamePixels(const std::vector<uint8_t> &actual, const std::vector<uint8_t> &expected,
                                       const std::string &name, Depths depths) {
