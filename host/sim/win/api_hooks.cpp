@@ -15,6 +15,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 namespace figsim {
 namespace {
@@ -142,84 +143,84 @@ const RealApi &Real() {
     return *real;
 }
 
+// Counts the call; when an armed fault fails it, answers `failure` (with `error` as the last
+// error, unless 0) without calling the real function.
+template <typename Call>
+auto Guarded(const char *function, decltype(std::declval<Call>()()) failure, DWORD error, Call call) {
+    if (!Enter(function)) return call();
+    if (error) SetLastError(error);
+    return failure;
+}
+
+// Frees through the real function and forgets the object when that succeeded.
+template <typename Result, typename Call>
+Result Freeing(HANDLE handle, Result freed, Call call) {
+    const Result result = call();
+    if (result == freed) Freed(handle);
+    return result;
+}
+
 // ---- memory ----
 HGLOBAL WINAPI HookGlobalAlloc(UINT flags, SIZE_T bytes) {
-    if (Enter("GlobalAlloc")) return nullptr;
-    return Made(Real().GlobalAlloc(flags, bytes), PlatformMemory);
+    return Made(Guarded("GlobalAlloc", HGLOBAL{}, 0, [&] { return Real().GlobalAlloc(flags, bytes); }), PlatformMemory);
 }
-LPVOID WINAPI HookGlobalLock(HGLOBAL memory) { return Enter("GlobalLock") ? nullptr : Real().GlobalLock(memory); }
+LPVOID WINAPI HookGlobalLock(HGLOBAL memory) {
+    return Guarded("GlobalLock", LPVOID{}, 0, [&] { return Real().GlobalLock(memory); });
+}
 HGLOBAL WINAPI HookGlobalFree(HGLOBAL memory) {
-    HGLOBAL left = Real().GlobalFree(memory);
-    if (!left) Freed(memory);
-    return left;
+    return Freeing(memory, HGLOBAL{}, [&] { return Real().GlobalFree(memory); });
 }
 HLOCAL WINAPI HookLocalAlloc(UINT flags, SIZE_T bytes) {
-    if (Enter("LocalAlloc")) return nullptr;
-    return Made(Real().LocalAlloc(flags, bytes), PlatformMemory);
+    return Made(Guarded("LocalAlloc", HLOCAL{}, 0, [&] { return Real().LocalAlloc(flags, bytes); }), PlatformMemory);
 }
 HLOCAL WINAPI HookLocalFree(HLOCAL memory) {
-    HLOCAL left = Real().LocalFree(memory);
-    if (!left) Freed(memory);
-    return left;
+    return Freeing(memory, HLOCAL{}, [&] { return Real().LocalFree(memory); });
 }
 
 // ---- files ----
 HANDLE WINAPI HookCreateFileW(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD how,
                               DWORD attributes, HANDLE model) {
-    if (Enter("CreateFileW")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
-    }
-    return Made(Real().CreateFileW(path, access, share, security, how, attributes, model), PlatformFile);
+    return Made(Guarded("CreateFileW", INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED,
+                        [&] { return Real().CreateFileW(path, access, share, security, how, attributes, model); }),
+                PlatformFile);
 }
 HANDLE WINAPI HookCreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD how,
                               DWORD attributes, HANDLE model) {
-    if (Enter("CreateFileA")) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
-    }
-    return Made(Real().CreateFileA(path, access, share, security, how, attributes, model), PlatformFile);
+    return Made(Guarded("CreateFileA", INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED,
+                        [&] { return Real().CreateFileA(path, access, share, security, how, attributes, model); }),
+                PlatformFile);
 }
 BOOL WINAPI HookWriteFile(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
-    if (Enter("WriteFile")) {
-        SetLastError(ERROR_WRITE_FAULT);
-        return FALSE;
-    }
-    return Real().WriteFile(file, bytes, count, written, overlapped);
+    return Guarded("WriteFile", FALSE, ERROR_WRITE_FAULT,
+                   [&] { return Real().WriteFile(file, bytes, count, written, overlapped); });
 }
 // A failing close still closes, as when the last flush of a file fails.
 BOOL WINAPI HookCloseHandle(HANDLE handle) {
     const bool failed = Enter("CloseHandle");
-    const BOOL closed = Real().CloseHandle(handle);
-    if (closed) Freed(handle);
+    const BOOL closed = Freeing(handle, TRUE, [&] { return Real().CloseHandle(handle) ? TRUE : FALSE; });
     if (!failed) return closed;
     SetLastError(ERROR_WRITE_FAULT);
     return FALSE;
 }
 BOOL WINAPI HookMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
-    if (Enter("MoveFileExW")) return SetLastError(ERROR_ACCESS_DENIED), FALSE;
-    return Real().MoveFileExW(from, to, flags);
+    return Guarded("MoveFileExW", FALSE, ERROR_ACCESS_DENIED, [&] { return Real().MoveFileExW(from, to, flags); });
 }
 BOOL WINAPI HookMoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
-    if (Enter("MoveFileExA")) return SetLastError(ERROR_ACCESS_DENIED), FALSE;
-    return Real().MoveFileExA(from, to, flags);
+    return Guarded("MoveFileExA", FALSE, ERROR_ACCESS_DENIED, [&] { return Real().MoveFileExA(from, to, flags); });
 }
 BOOL WINAPI HookDeleteFileW(LPCWSTR path) {
-    if (Enter("DeleteFileW")) return SetLastError(ERROR_ACCESS_DENIED), FALSE;
-    return Real().DeleteFileW(path);
+    return Guarded("DeleteFileW", FALSE, ERROR_ACCESS_DENIED, [&] { return Real().DeleteFileW(path); });
 }
 BOOL WINAPI HookDeleteFileA(LPCSTR path) {
-    if (Enter("DeleteFileA")) return SetLastError(ERROR_ACCESS_DENIED), FALSE;
-    return Real().DeleteFileA(path);
+    return Guarded("DeleteFileA", FALSE, ERROR_ACCESS_DENIED, [&] { return Real().DeleteFileA(path); });
 }
 
 // ---- user32 ----
-HDC WINAPI HookGetDC(HWND window) { return Enter("GetDC") ? nullptr : Made(Real().GetDC(window), PlatformDc); }
+HDC WINAPI HookGetDC(HWND window) {
+    return Made(Guarded("GetDC", HDC{}, 0, [&] { return Real().GetDC(window); }), PlatformDc);
+}
 int WINAPI HookReleaseDC(HWND window, HDC dc) {
-    if (Enter("ReleaseDC")) return 0;
-    const int released = Real().ReleaseDC(window, dc);
-    if (released) Freed(dc);
-    return released;
+    return Guarded("ReleaseDC", 0, 0, [&] { return Freeing(dc, 1, [&] { return Real().ReleaseDC(window, dc); }); });
 }
 BOOL WINAPI HookMessageBeep(UINT type) {
     {
@@ -232,49 +233,47 @@ BOOL WINAPI HookMessageBeep(UINT type) {
 
 // ---- gdi32 ----
 HDC WINAPI HookCreateCompatibleDC(HDC dc) {
-    return Enter("CreateCompatibleDC") ? nullptr : Made(Real().CreateCompatibleDC(dc), PlatformDc);
+    return Made(Guarded("CreateCompatibleDC", HDC{}, 0, [&] { return Real().CreateCompatibleDC(dc); }), PlatformDc);
 }
 BOOL WINAPI HookDeleteDC(HDC dc) {
-    if (Enter("DeleteDC")) return FALSE;
-    const BOOL deleted = Real().DeleteDC(dc);
-    if (deleted) Freed(dc);
-    return deleted;
+    return Guarded("DeleteDC", FALSE, 0, [&] { return Freeing(dc, TRUE, [&] { return Real().DeleteDC(dc) ? TRUE : FALSE; }); });
 }
 HBITMAP WINAPI HookCreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void **bits, HANDLE section, DWORD offset) {
-    if (Enter("CreateDIBSection")) return nullptr;
-    return Made(Real().CreateDIBSection(dc, info, usage, bits, section, offset), PlatformBitmap);
+    return Made(Guarded("CreateDIBSection", HBITMAP{}, 0,
+                        [&] { return Real().CreateDIBSection(dc, info, usage, bits, section, offset); }),
+                PlatformBitmap);
 }
 HBITMAP WINAPI HookCreateBitmap(int width, int height, UINT planes, UINT bitsPixel, const void *bits) {
-    if (Enter("CreateBitmap")) return nullptr;
-    return Made(Real().CreateBitmap(width, height, planes, bitsPixel, bits), PlatformBitmap);
+    return Made(Guarded("CreateBitmap", HBITMAP{}, 0,
+                        [&] { return Real().CreateBitmap(width, height, planes, bitsPixel, bits); }),
+                PlatformBitmap);
 }
 HBITMAP WINAPI HookCreateCompatibleBitmap(HDC dc, int width, int height) {
-    if (Enter("CreateCompatibleBitmap")) return nullptr;
-    return Made(Real().CreateCompatibleBitmap(dc, width, height), PlatformBitmap);
+    return Made(Guarded("CreateCompatibleBitmap", HBITMAP{}, 0,
+                        [&] { return Real().CreateCompatibleBitmap(dc, width, height); }),
+                PlatformBitmap);
 }
 HPEN WINAPI HookCreatePen(int style, int width, COLORREF colour) {
-    return Enter("CreatePen") ? nullptr : Made(Real().CreatePen(style, width, colour), PlatformPen);
+    return Made(Guarded("CreatePen", HPEN{}, 0, [&] { return Real().CreatePen(style, width, colour); }), PlatformPen);
 }
 HBRUSH WINAPI HookCreateSolidBrush(COLORREF colour) {
-    return Enter("CreateSolidBrush") ? nullptr : Made(Real().CreateSolidBrush(colour), PlatformBrush);
+    return Made(Guarded("CreateSolidBrush", HBRUSH{}, 0, [&] { return Real().CreateSolidBrush(colour); }), PlatformBrush);
 }
 HFONT WINAPI HookCreateFontIndirectW(const LOGFONTW *font) {
-    return Enter("CreateFontIndirectW") ? nullptr : Made(Real().CreateFontIndirectW(font), PlatformFont);
+    return Made(Guarded("CreateFontIndirectW", HFONT{}, 0, [&] { return Real().CreateFontIndirectW(font); }), PlatformFont);
 }
 HFONT WINAPI HookCreateFontIndirectA(const LOGFONTA *font) {
-    return Enter("CreateFontIndirectA") ? nullptr : Made(Real().CreateFontIndirectA(font), PlatformFont);
+    return Made(Guarded("CreateFontIndirectA", HFONT{}, 0, [&] { return Real().CreateFontIndirectA(font); }), PlatformFont);
 }
 BOOL WINAPI HookDeleteObject(HGDIOBJ object) {
-    if (Enter("DeleteObject")) return FALSE;
-    const BOOL deleted = Real().DeleteObject(object);
-    if (deleted) Freed(object);
-    return deleted;
+    return Guarded("DeleteObject", FALSE, 0,
+                   [&] { return Freeing(object, TRUE, [&] { return Real().DeleteObject(object) ? TRUE : FALSE; }); });
 }
 HGDIOBJ WINAPI HookSelectObject(HDC dc, HGDIOBJ object) {
-    return Enter("SelectObject") ? nullptr : Real().SelectObject(dc, object);
+    return Guarded("SelectObject", HGDIOBJ{}, 0, [&] { return Real().SelectObject(dc, object); });
 }
 BOOL WINAPI HookBitBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY, DWORD rop) {
-    return Enter("BitBlt") ? FALSE : Real().BitBlt(to, x, y, width, height, from, fromX, fromY, rop);
+    return Guarded("BitBlt", FALSE, 0, [&] { return Real().BitBlt(to, x, y, width, height, from, fromX, fromY, rop); });
 }
 
 // Windows asks for bitmaps selected into no DC; count reads that break the rule.
@@ -287,9 +286,10 @@ void NoteSelectedRead(HBITMAP bitmap) {
         }
 }
 int WINAPI HookGetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage) {
-    if (Enter("GetDIBits")) return 0;
-    NoteSelectedRead(bitmap);
-    return Real().GetDIBits(dc, bitmap, start, lines, bits, info, usage);
+    return Guarded("GetDIBits", 0, 0, [&] {
+        NoteSelectedRead(bitmap);
+        return Real().GetDIBits(dc, bitmap, start, lines, bits, info, usage);
+    });
 }
 
 // A bitmap described at another depth (PlatformDescribeBitmapAs) keeps its pixels.
@@ -304,10 +304,10 @@ int DescribeAs(HGDIOBJ object, int written, void *buffer) {
     return written;
 }
 int WINAPI HookGetObjectW(HANDLE object, int size, LPVOID buffer) {
-    return Enter("GetObjectW") ? 0 : DescribeAs(object, Real().GetObjectW(object, size, buffer), buffer);
+    return Guarded("GetObjectW", 0, 0, [&] { return DescribeAs(object, Real().GetObjectW(object, size, buffer), buffer); });
 }
 int WINAPI HookGetObjectA(HANDLE object, int size, LPVOID buffer) {
-    return Enter("GetObjectA") ? 0 : DescribeAs(object, Real().GetObjectA(object, size, buffer), buffer);
+    return Guarded("GetObjectA", 0, 0, [&] { return DescribeAs(object, Real().GetObjectA(object, size, buffer), buffer); });
 }
 
 struct Hook {
