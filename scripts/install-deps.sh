@@ -11,6 +11,8 @@ packages=(
   imagemagick
   # the reference GDI: Windows programs cross-built with mingw-w64, run under wine64
   wine64 g++-mingw-w64-x86-64 mingw-w64
+  # the Windows externals: 32-bit DLLs too, and GoogleTest's sources for the Windows run
+  g++-mingw-w64-i686 googletest
 )
 
 run() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -9,8 +9,12 @@ bash scripts/install-deps.sh
 bash scripts/build.sh plain
 (cd build && ctest --output-on-failure -j"$jobs")
 # The platform's pixels against Wine's GDI, class by class and depth by depth.
-summary=build/tests/wine/report/summary.md
-if [ -f "$summary" ]; then cat "$summary"; fi
+# The Windows externals: the function-level tests' count under wine64 beside Linux's, and
+# the scenarios of both builds compared byte for byte.
+for summary in build/tests/wine/report/summary.md build/tests/windows/run/summary.md \
+               build/tests/windows/scenarios/report/summary.md; do
+  if [ -f "$summary" ]; then cat "$summary"; fi
+done
 
 bash scripts/build.sh sanitize
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -1,14 +1,17 @@
 // Loading an external the way a host does: by path, through its exported entry point,
 // and reading its resources through the platform's resource calls.
-#include <dlfcn.h>
 #include <figplatform.h>
 
 #include <cstring>
 
 #include "figsim.h"
+#include "library_loader.h"
 
 namespace figsim {
 namespace {
+
+// Resource types by number: Windows' RT_ names are pointers, the platform's numbers.
+constexpr WORD kRcData = 10, kVersion = 16;
 
 std::vector<uint8_t> ResourceBytes(HMODULE module, WORD type, LPCSTR name) {
     HRSRC res = FindResourceExA(module, MAKEINTRESOURCEA(type), name, 0);
@@ -21,12 +24,9 @@ std::vector<uint8_t> ResourceBytes(HMODULE module, WORD type, LPCSTR name) {
 
 std::unique_ptr<External> External::Load(const std::string &path, std::string *error) {
     std::unique_ptr<External> ext(new External);
-    ext->library_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!ext->library_) {
-        if (error) *error = dlerror();
-        return nullptr;
-    }
-    ext->entry_ = reinterpret_cast<FigEntryPoint>(dlsym(ext->library_, FIGPLOT_ENTRY_NAME));
+    ext->library_ = OpenLibrary(path, error);
+    if (!ext->library_) return nullptr;
+    ext->entry_ = reinterpret_cast<FigEntryPoint>(LibrarySymbol(ext->library_, FIGPLOT_ENTRY_NAME));
     if (!ext->entry_) {
         if (error) *error = "no entry point \"" FIGPLOT_ENTRY_NAME "\" in " + path;
         return nullptr;
@@ -42,12 +42,12 @@ std::unique_ptr<External> External::Load(const std::string &path, std::string *e
 }
 
 External::~External() {
-    if (library_) dlclose(library_);
+    if (library_) CloseLibrary(library_);
 }
 
-std::vector<uint8_t> External::Marker() const { return ResourceBytes(module_, RT_RCDATA, FIG_MARKER_RESOURCE); }
+std::vector<uint8_t> External::Marker() const { return ResourceBytes(module_, kRcData, FIG_MARKER_RESOURCE); }
 
-std::vector<uint8_t> External::VersionBlock() const { return ResourceBytes(module_, RT_VERSION, MAKEINTRESOURCEA(1)); }
+std::vector<uint8_t> External::VersionBlock() const { return ResourceBytes(module_, kVersion, MAKEINTRESOURCEA(1)); }
 
 std::string External::FunctionString(unsigned id) const {
     WCHAR buffer[512];

@@ -102,7 +102,7 @@ protected:
         return answer;
     }
     int16_t File(const std::string &list, const fs::path &path, double width, double height, double depth) {
-        std::vector<Value> params{Value::Str(path.string()), Value::Num(width), Value::Num(height), Value::Num(depth),
+        std::vector<Value> params{Value::Str(libtest::PathText(path)), Value::Num(width), Value::Num(height), Value::Num(depth),
                                   Value::Str(list)};
         const int16_t answer = host->Call(FnComposeFile, params);
         EXPECT_EQ(PlatformLiveTotal(), baseline) << list;
@@ -143,8 +143,10 @@ TEST_P(Compose, PictureAndFileHoldTheSamePixelsAtEveryDepth) {
         ASSERT_EQ(File("all", path, kWidth, kHeight, depth), 0);
         const std::string label = GetParam() + "_d" + std::to_string(depth) + "_all";
         EXPECT_TRUE(libtest::SamePixels(ReadBitmapFile(path), picture, label + "_file"));
-        EXPECT_TRUE(libtest::SamePixels(libtest::ReadWithImageMagick(path), picture, label + "_imagemagick",
-                                        libtest::Depths::MayDiffer));
+        if (libtest::kHaveImageMagick) {
+            EXPECT_TRUE(libtest::SamePixels(libtest::ReadWithImageMagick(path.string()), picture, label + "_imagemagick",
+                                            libtest::Depths::MayDiffer));
+        }
     }
 }
 
@@ -179,10 +181,12 @@ TEST_P(Compose, AnswersFollowTheOrderOfTheChecks) {
         {"fine", p(9, 9, 24, "ok"), 0, 0, true},
     };
     for (const Row &r : rows) {
+        // Wine makes a canvas of 2 GiB, then faults drawing into it (docs/windows.md).
+        if (libtest::UnderWine() && std::string(r.name) == "platform_refuses_canvas") continue;
         std::vector<Value> pict = r.params, file = r.params;
         pict[0] = Value::Pict();
         const fs::path path = folder / (std::string(r.name) + ".bmp");
-        file[0] = Value::Str(path.string());
+        file[0] = Value::Str(libtest::PathText(path));
         host->ClearTrace();
         EXPECT_EQ(host->Call(FnComposePict, pict), r.pict) << r.name;
         EXPECT_EQ(!pict[0].picture.empty(), r.made && r.pict == 0) << r.name;
@@ -197,7 +201,7 @@ TEST_P(Compose, AnswersFollowTheOrderOfTheChecks) {
     emptyPath[0] = Value::Str("");
     EXPECT_EQ(host->Call(FnComposeFile, emptyPath), 2);
     std::vector<Value> missingFolder = p(9, 9, 24, "ok");
-    missingFolder[0] = Value::Str((folder / "missing" / "x.bmp").string());
+    missingFolder[0] = Value::Str(libtest::PathText(folder / "missing" / "x.bmp"));
     EXPECT_EQ(host->Call(FnComposeFile, missingFolder), ResultFileFailure);
     EXPECT_FALSE(fs::exists(folder / "missing"));
 }

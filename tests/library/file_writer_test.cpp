@@ -33,7 +33,7 @@ protected:
     }
     void TearDown() override { host.reset(); }
     int16_t Compose(const fs::path &path, int width, int height, int depth) {
-        std::vector<Value> params{Value::Str(path.string()), Value::Num(width), Value::Num(height), Value::Num(depth),
+        std::vector<Value> params{Value::Str(libtest::PathText(path)), Value::Num(width), Value::Num(height), Value::Num(depth),
                                   Value::Str("cmds")};
         return host->Call(FnComposeFile, params);
     }
@@ -94,13 +94,13 @@ TEST_P(FileWriter, PixelsGoOutInPiecesOf4096AndARemainder) {
 }
 
 TEST_P(FileWriter, AnExistingFileIsReplacedWholeAndNamesMayLeaveAscii) {
-    const fs::path path = folder / "Grüße.bmp";
+    const fs::path path = folder / u8"Grüße.bmp";
     { std::ofstream(path, std::ios::binary) << std::string(100000, 'x'); }
     // A file that happens to bear the first temporary name is someone's: it stays.
-    { std::ofstream(folder / "Grüße.bmp~figplot1.tmp") << "mine"; }
+    { std::ofstream(folder / u8"Grüße.bmp~figplot1.tmp") << "mine"; }
     ASSERT_EQ(Compose(path, 10, 3, 24), 0);
     EXPECT_EQ(fs::file_size(path), 150u);
-    EXPECT_EQ(fs::file_size(folder / "Grüße.bmp~figplot1.tmp"), 4u);
+    EXPECT_EQ(fs::file_size(folder / u8"Grüße.bmp~figplot1.tmp"), 4u);
     EXPECT_EQ(FolderContents().size(), 2u);
 }
 

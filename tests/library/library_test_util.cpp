@@ -1,6 +1,8 @@
 #include "library_test_util.h"
 
+#ifndef _WIN32
 #include "sim_files.h"
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -31,6 +33,7 @@ std::vector<uint8_t> PatternPicture(int width, int height, int depth) {
     return packed;
 }
 
+#ifndef _WIN32  // the Windows run has no libpng or ImageMagick: win/windows_run.cpp
 std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name) {
     const std::filesystem::path folder = std::filesystem::path(FIGPLOT_TEST_OUTPUT_DIR) / "pictures";
     std::filesystem::create_directories(folder);
@@ -70,6 +73,8 @@ std::vector<uint8_t> ReadWithImageMagick(const std::string &path) {
         }
     return packed;
 }
+
+#endif
 
 ::testing::AssertionResult SamePixels(const std::vector<uint8_t> &actual, const std::vector<uint8_t> &expected,
                                       const std::string &name, Depths depths) {

@@ -5,6 +5,7 @@
 #include <figplatform.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,7 +15,29 @@
 
 namespace libtest {
 
-inline std::string ExternalPath(const std::string &name) { return std::string(FIGPLOT_EXTERNAL_DIR) + "/" + name + ".so"; }
+#ifdef _WIN32
+constexpr char kExternalSuffix[] = ".dll";
+constexpr bool kHaveImageMagick = false;  // the Windows run cannot start Linux tools
+#else
+constexpr char kExternalSuffix[] = ".so";
+constexpr bool kHaveImageMagick = true;
+#endif
+
+inline std::string ExternalPath(const std::string &name) { return std::string(FIGPLOT_EXTERNAL_DIR) + "/" + name + kExternalSuffix; }
+
+// True in the Windows run under Wine, whose GDI has defects the tests must step around
+// (docs/windows.md).
+#ifdef _WIN32
+bool UnderWine();
+#else
+inline bool UnderWine() { return false; }
+#endif
+
+// A path as host text (UTF-8 here), whatever the system's narrow code page.
+inline std::string PathText(const std::filesystem::path &path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 // Each build is loaded once for the whole test program.
 inline figsim::External &LoadExternal(const std::string &name) {
@@ -59,7 +82,8 @@ std::string TestFolder(const std::string &prefix);
 // so that a shift, a flip or a lost pixel shows.
 std::vector<uint8_t> PatternPicture(int width, int height, int depth);
 
-// Writes a picture as a PNG into the test output folder; returns the path.
+// Writes a picture as a PNG (on Windows a bitmap file) into the test output folder;
+// returns the path.
 std::string SavePicturePng(const std::vector<uint8_t> &packed, const std::string &name);
 
 // Compares every pixel's colour (and, unless told otherwise, the depth); on a difference

@@ -1,16 +1,14 @@
-# Dumps the resources of each build on both sides and compares the dumps.
-set(PREFIX ${WORK}/wineprefix)
-set(ENV{WINEPREFIX} ${PREFIX})
-set(ENV{WINEDEBUG} -all)
-if(NOT EXISTS ${PREFIX}/system.reg)
-  execute_process(COMMAND ${WINE64} wineboot -i RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET TIMEOUT 240)
-endif()
+# Dumps the resources of each x86_64 DLL through Windows' own LoadString and FindResource
+# under Wine, and compares them with what the portable resource table serves (cmake -P).
+#
+# Inputs: WINE_LOADER PREFIX PREFIX_REG FONTS_CONF WINE_PREFIX_SCRIPT WORK WINDOWS_DUMPER
+#         PORTABLE_DUMPER WINDOWS_DIR PORTABLE_DIR
+cmake_minimum_required(VERSION 3.20)
+include(${WINE_PREFIX_SCRIPT})
+
+ensure_prefix()
 foreach(name figPlotU figPlot)
-  execute_process(COMMAND ${WINE64} ${WINDOWS_DUMPER} ${WINDOWS_DIR}/${name}.dll ${WORK}/${name}.windows.txt
-                  RESULT_VARIABLE rc TIMEOUT 120)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "Windows dumper failed on ${name}.dll: ${rc}")
-  endif()
+  run_wine("resource dumper on ${name}.dll" ${WINDOWS_DUMPER} ${WINDOWS_DIR}/${name}.dll ${WORK}/${name}.windows.txt)
   execute_process(COMMAND ${PORTABLE_DUMPER} ${PORTABLE_DIR}/${name}.so ${WORK}/${name}.portable.txt
                   RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)

@@ -9,73 +9,14 @@
 
 cmake_minimum_required(VERSION 3.20)
 
-# Raster look-alikes of the Windows "System" and "Courier" fonts from Debian's fonts-wine.
-# Wine reads fonts placed in the prefix's Windows font folder.
-set(RASTER_FONTS /usr/share/wine/fonts/vgasys.fon /usr/share/wine/fonts/coure.fon)
-
-get_filename_component(WINE_DIR "${WINE_LOADER}" DIRECTORY)
 set(PREFIX "${WORK_DIR}/wine-prefix")
 set(CACHE_ROOT "${WORK_DIR}/wine-cache")
 set(NATIVE_OUT "${WORK_DIR}/native-out")
 set(REPORT_DIR "${WORK_DIR}/report")
-
-function(hash_files out_var)
-  set(text "")
-  foreach(file IN LISTS ARGN)
-    file(SHA256 "${file}" digest)
-    get_filename_component(name "${file}" NAME)
-    string(APPEND text "${name}=${digest};")
-  endforeach()
-  string(SHA256 digest "${text}")
-  string(SUBSTRING "${digest}" 0 16 short)
-  set(${out_var} "${short}" PARENT_SCOPE)
-endfunction()
-
-# Runs a Wine program in our prefix, headless, without the Mono and Gecko installers.
-function(run_wine label)
-  execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${PREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-            FONTCONFIG_FILE=${FONTS_CONF}
-            ${WINE_LOADER} ${ARGN}
-    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 300)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "wine ${label} failed (${rc}):\n${out}\n${err}")
-  endif()
-endfunction()
-
-function(wait_for_wineserver)
-  if(EXISTS "${WINE_DIR}/wineserver")
-    execute_process(COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${PREFIX} ${WINE_DIR}/wineserver -w TIMEOUT 60)
-  endif()
-endfunction()
-
-function(ensure_prefix setup_key)
-  set(marker "${PREFIX}/figplot-prefix-ready")
-  if(EXISTS "${marker}")
-    file(READ "${marker}" ready_key)
-    if(ready_key STREQUAL setup_key)
-      return()
-    endif()
-  endif()
-  message(STATUS "Creating the Wine prefix ${PREFIX}")
-  file(REMOVE_RECURSE "${PREFIX}")
-  run_wine("wineboot" wineboot -i)
-  wait_for_wineserver()
-  foreach(font IN LISTS RASTER_FONTS)
-    if(EXISTS "${font}")
-      file(COPY "${font}" DESTINATION "${PREFIX}/drive_c/windows/Fonts")
-    else()
-      message(WARNING "${font} is missing (fonts-wine): System and Courier will fall back to other faces")
-    endif()
-  endforeach()
-  run_wine("regedit" regedit "${PREFIX_REG}")
-  wait_for_wineserver()
-  file(WRITE "${marker}" "${setup_key}")
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/wine_prefix.cmake")
 
 function(run_wine_side out_dir)
-  hash_files(setup_key "${PREFIX_REG}" "${CMAKE_CURRENT_LIST_FILE}")
-  ensure_prefix("${setup_key}")
+  ensure_prefix()
   file(REMOVE_RECURSE "${out_dir}")
   file(MAKE_DIRECTORY "${out_dir}")
   message(STATUS "Running the scene runner under Wine")
@@ -91,7 +32,8 @@ endfunction()
 # prefix's registry and fontconfig settings, this script and the Wine version.
 file(GLOB runner_files "${RUNNER_DIR}/*.cpp" "${RUNNER_DIR}/*.h")
 list(SORT runner_files)
-hash_files(files_key ${runner_files} "${PREFIX_REG}" "${FONTS_CONF}" "${CMAKE_CURRENT_LIST_FILE}")
+hash_files(files_key ${runner_files} "${PREFIX_REG}" "${FONTS_CONF}" "${CMAKE_CURRENT_LIST_FILE}"
+           "${CMAKE_CURRENT_LIST_DIR}/wine_prefix.cmake")
 execute_process(COMMAND ${WINE_LOADER} --version OUTPUT_VARIABLE wine_version OUTPUT_STRIP_TRAILING_WHITESPACE
                 ERROR_QUIET TIMEOUT 60)
 string(SHA256 key "${files_key} ${wine_version}")

@@ -1,0 +1,71 @@
+# The Wine prefix the Wine runs share (included by wine_compare.cmake and the Windows run's
+# drivers in tests/windows): created once under PREFIX, with the raster fonts, the face
+# replacements and font smoothing off (PREFIX_REG), and recreated when this setup changes.
+# Every Wine program runs headless, without the Mono and Gecko installers, with fontconfig's
+# antialiasing off (FONTS_CONF).
+#
+# Inputs: WINE_LOADER PREFIX PREFIX_REG FONTS_CONF
+
+# Raster look-alikes of the Windows "System" and "Courier" fonts from Debian's fonts-wine.
+# Wine reads fonts placed in the prefix's Windows font folder.
+set(RASTER_FONTS /usr/share/wine/fonts/vgasys.fon /usr/share/wine/fonts/coure.fon)
+get_filename_component(WINE_DIR "${WINE_LOADER}" DIRECTORY)
+
+function(hash_files out_var)
+  set(text "")
+  foreach(file IN LISTS ARGN)
+    file(SHA256 "${file}" digest)
+    get_filename_component(name "${file}" NAME)
+    string(APPEND text "${name}=${digest};")
+  endforeach()
+  string(SHA256 digest "${text}")
+  string(SUBSTRING "${digest}" 0 16 short)
+  set(${out_var} "${short}" PARENT_SCOPE)
+endfunction()
+
+# What runs a Wine program in the prefix: the program and its arguments follow.
+set(WINE_COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${PREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+                 FONTCONFIG_FILE=${FONTS_CONF} ${WINE_LOADER})
+
+# Runs a Wine program in the prefix; fails the test when it fails.
+function(run_wine label)
+  execute_process(COMMAND ${WINE_COMMAND} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 600)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "wine ${label} failed (${rc}):\n${out}\n${err}")
+  endif()
+endfunction()
+
+function(wait_for_wineserver)
+  if(EXISTS "${WINE_DIR}/wineserver")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${PREFIX} ${WINE_DIR}/wineserver -w TIMEOUT 60)
+  endif()
+endfunction()
+
+# Tests running at once wait for each other here, so the prefix is made only once.
+function(ensure_prefix)
+  get_filename_component(parent "${PREFIX}" DIRECTORY)
+  file(MAKE_DIRECTORY "${parent}")
+  file(LOCK "${PREFIX}.lock" GUARD FUNCTION TIMEOUT 900)
+  hash_files(setup_key "${PREFIX_REG}" "${CMAKE_CURRENT_FUNCTION_LIST_FILE}")
+  set(marker "${PREFIX}/figplot-prefix-ready")
+  if(EXISTS "${marker}")
+    file(READ "${marker}" ready_key)
+    if(ready_key STREQUAL setup_key)
+      return()
+    endif()
+  endif()
+  message(STATUS "Creating the Wine prefix ${PREFIX}")
+  file(REMOVE_RECURSE "${PREFIX}")
+  run_wine("wineboot" wineboot -i)
+  wait_for_wineserver()
+  foreach(font IN LISTS RASTER_FONTS)
+    if(EXISTS "${font}")
+      file(COPY "${font}" DESTINATION "${PREFIX}/drive_c/windows/Fonts")
+    else()
+      message(WARNING "${font} is missing (fonts-wine): System and Courier will fall back to other faces")
+    endif()
+  endforeach()
+  run_wine("regedit" regedit "${PREFIX_REG}")
+  wait_for_wineserver()
+  file(WRITE "${marker}" "${setup_key}")
+endfunction()
