@@ -9,6 +9,8 @@ packages=(
   fontconfig fonts-liberation fonts-wine fonts-dejavu-core fonts-dejavu-extra
   # the reference GDI: Windows programs cross-built with mingw-w64, run under wine64
   wine64 g++-mingw-w64-x86-64 mingw-w64
+  # profiling the raster engine (docs/performance.md)
+  valgrind linux-perf
 )
 
 run() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -11,6 +11,8 @@ bash scripts/build.sh plain
 # The platform's pixels against Wine's GDI, class by class and depth by depth.
 summary=build/tests/wine/report/summary.md
 if [ -f "$summary" ]; then cat "$summary"; fi
+# The benchmarks once, natively and under Wine (in the comparison's prefix): that they run.
+FIGPLOT_BENCH_WINEPREFIX=build/tests/wine/wine-prefix bash scripts/bench.sh --quick build
 
 bash scripts/build.sh sanitize
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
