@@ -2,7 +2,6 @@
 
 #include "gdi/font/face.h"
 #include "gdi/font/face_catalog.h"
-#include "gdi/font/font_export.h"
 #include "gdi/font/freetype_context.h"
 #include "gdi/font/glyph_images.h"
 #include "gdi/font/glyph_run.h"
@@ -171,7 +170,7 @@ void DrawMask(Face *face, const char16_t *text, int count, Mask *mask) {
 
 // Out of memory is the one exception that can escape the standard library here; it must
 // not cross into the caller, which expects GDI's failure values.
-FIG_FONT_EXPORT Face *Realize(const LOGFONTW &logfont) {
+Face *Realize(const LOGFONTW &logfont) {
     try {
         FaceChoice choice = ChooseFace(logfont);
         std::lock_guard<std::mutex> guard(FreeTypeLock());
@@ -181,18 +180,18 @@ FIG_FONT_EXPORT Face *Realize(const LOGFONTW &logfont) {
     }
 }
 
-FIG_FONT_EXPORT void Release(Face *face) {
+void Release(Face *face) {
     if (!face) return;
     std::lock_guard<std::mutex> guard(FreeTypeLock());
     FT_Done_Face(face->ft);
     delete face;
 }
 
-FIG_FONT_EXPORT void Metrics(const Face *face, TEXTMETRICW *metrics) {
+void Metrics(const Face *face, TEXTMETRICW *metrics) {
     if (face && metrics) *metrics = face->metrics;
 }
 
-FIG_FONT_EXPORT SIZE Extent(const Face *face, const char16_t *text, int count) {
+SIZE Extent(const Face *face, const char16_t *text, int count) {
     SIZE size{0, 0};
     if (!face) return size;
     std::lock_guard<std::mutex> guard(FreeTypeLock());
@@ -208,7 +207,7 @@ FIG_FONT_EXPORT SIZE Extent(const Face *face, const char16_t *text, int count) {
     return size;
 }
 
-FIG_FONT_EXPORT void Render(const Face *face, const char16_t *text, int count, Mask *mask) {
+void Render(const Face *face, const char16_t *text, int count, Mask *mask) {
     *mask = Mask{};
     if (!face) return;
     std::lock_guard<std::mutex> guard(FreeTypeLock());

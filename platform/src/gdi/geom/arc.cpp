@@ -21,7 +21,7 @@ int64_t LitEnd(const ArcLayout &layout, int64_t first, int64_t last) {
 
 }  // namespace
 
-FIG_GEOM_EXPORT void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
+void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || b.BeyondPointBuffer(3) || ClipIsEmpty(clip)) return;
     const ArcLayout layout(b);

@@ -8,7 +8,7 @@
 
 namespace figplat::geom {
 
-FIG_GEOM_EXPORT void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanList &out) {
+void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanList &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || ClipIsEmpty(clip)) return;
     if (b.Thin()) {
@@ -30,7 +30,7 @@ FIG_GEOM_EXPORT void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanList 
     pixels.AppendSpans(out);
 }
 
-FIG_GEOM_EXPORT void EllipseInterior(RECT box, RECT clip, SpanList &out) {
+void EllipseInterior(RECT box, RECT clip, SpanList &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || ClipIsEmpty(clip)) return;
     if (b.Thin()) {

@@ -157,7 +157,7 @@ void AxisLine(POINT from, POINT to, const RECT &clip, SpanList &out) {
 
 }  // namespace
 
-FIG_GEOM_EXPORT void CosmeticLine(POINT from, POINT to, RECT clip, SpanList &out) {
+void CosmeticLine(POINT from, POINT to, RECT clip, SpanList &out) {
     if (ClipIsEmpty(clip)) return;
     if (from.x == to.x && from.y == to.y) return;
     if (from.x == to.x || from.y == to.y) {

@@ -17,7 +17,7 @@ POINT AsPoint(const CurvePoint &p) {
 
 }  // namespace
 
-FIG_GEOM_EXPORT void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
+void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || b.BeyondPointBuffer(3) || ClipIsEmpty(clip)) return;
     const ArcLayout layout(b);
@@ -57,7 +57,7 @@ FIG_GEOM_EXPORT void PieOutline(RECT box, POINT start, POINT end, PenShape pen, 
     out.insert(out.end(), region.begin(), region.end());
 }
 
-FIG_GEOM_EXPORT void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanList &out) {
+void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanList &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || b.BeyondPointBuffer(3) || ClipIsEmpty(clip)) return;
     const ArcLayout layout(b);

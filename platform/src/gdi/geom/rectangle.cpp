@@ -21,7 +21,7 @@ OrderedBox Order(const RECT &box) {
 
 }  // namespace
 
-FIG_GEOM_EXPORT void RectangleOutline(RECT box, RECT clip, SpanList &out) {
+void RectangleOutline(RECT box, RECT clip, SpanList &out) {
     const OrderedBox b = Order(box);
     if (b.Empty() || ClipIsEmpty(clip)) return;
     // GDI draws the outline as four lines between the corner pixels; in a 1x1 box they all
@@ -42,7 +42,7 @@ FIG_GEOM_EXPORT void RectangleOutline(RECT box, RECT clip, SpanList &out) {
     AppendClippedSpan(out, b.bottom - 1, b.left, b.right, clip);
 }
 
-FIG_GEOM_EXPORT void RectangleInterior(RECT box, bool hasPen, RECT clip, SpanList &out) {
+void RectangleInterior(RECT box, bool hasPen, RECT clip, SpanList &out) {
     const OrderedBox b = Order(box);
     if (b.Empty() || ClipIsEmpty(clip)) return;
     // The pen's box is [left, right-1] x [top, bottom-1]; the brush stays inside it, and

@@ -60,7 +60,7 @@ void CosmeticPolyline(const POINT *points, int count, bool closed, RECT clip, Sp
 
 }  // namespace
 
-FIG_GEOM_EXPORT void WidePolyline(const POINT *points, int count, int width, bool closed, RECT clip, SpanList &out) {
+void WidePolyline(const POINT *points, int count, int width, bool closed, RECT clip, SpanList &out) {
     if (points == nullptr || count < 2 || ClipIsEmpty(clip)) return;
     if (width <= 1) {
         CosmeticPolyline(points, count, closed, clip, out);
@@ -79,7 +79,7 @@ FIG_GEOM_EXPORT void WidePolyline(const POINT *points, int count, int width, boo
     out.insert(out.end(), region.begin(), region.end());
 }
 
-FIG_GEOM_EXPORT void WideRectangleOutline(RECT box, int width, RECT clip, SpanList &out) {
+void WideRectangleOutline(RECT box, int width, RECT clip, SpanList &out) {
     const LONG left = std::min(box.left, box.right), right = std::max(box.left, box.right);
     const LONG top = std::min(box.top, box.bottom), bottom = std::max(box.top, box.bottom);
     if (left == right || top == bottom) return;
