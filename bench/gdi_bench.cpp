@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -24,13 +25,15 @@ Result Measure(const bench::Entry &entry, int depth, const bench::Timing &timing
     Result result;
     bench::Canvas canvas(bench::kCanvasWidth, bench::kCanvasHeight, depth);
     if (!canvas.Ok()) return result;
-    {
-        bench::Scope scope(canvas);
-        const std::function<void()> run = entry.prepare(scope);
-        result.nanos = bench::MedianNanos(run, [] { GdiFlush(); }, timing);
+    bench::Scope scope(canvas);
+    const std::function<void()> run = entry.prepare(scope);
+    const auto flush = [] { GdiFlush(); };
+    if (entry.memory == bench::Memory::None) {
+        result.nanos = bench::MedianNanos(run, flush, timing);
+    } else {
+        bench::MemoryReference reference(canvas.Bytes(), entry.memory == bench::Memory::Copy);
+        std::tie(result.nanos, result.memoryNanos) = bench::MedianNanosBeside(run, flush, std::ref(reference), timing);
     }
-    if (entry.memory == bench::Memory::Set) result.memoryNanos = bench::MemsetNanos(canvas.Bytes(), timing);
-    if (entry.memory == bench::Memory::Copy) result.memoryNanos = bench::MemcpyNanos(canvas.Bytes(), timing);
     return result;
 }
 

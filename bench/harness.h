@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -23,55 +24,75 @@ inline double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// Runs per batch so that one batch of `work` lasts at least the batch time (this also
+// warms the caches).
+inline int64_t RunsPerBatch(const std::function<void()> &work, const std::function<void()> &finish,
+                            const Timing &timing) {
+    int64_t runs = 1;
+    for (;;) {
+        const auto start = Clock::now();
+        for (int64_t i = 0; i < runs; ++i) work();
+        finish();
+        if (SecondsSince(start) >= timing.batchSeconds || runs >= (int64_t{1} << 30)) return runs;
+        runs *= 2;
+    }
+}
+
+inline double BatchNanos(const std::function<void()> &work, const std::function<void()> &finish, int64_t runs) {
+    const auto start = Clock::now();
+    for (int64_t i = 0; i < runs; ++i) work();
+    finish();
+    return SecondsSince(start) * 1e9 / static_cast<double>(runs);
+}
+
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // Nanoseconds of one run of `work`, the median over the batches. `finish` (GdiFlush) ends
 // every batch so that batched drawing is counted where it happens.
 inline double MedianNanos(const std::function<void()> &work, const std::function<void()> &finish,
                           const Timing &timing) {
-    if (timing.quick) {
-        const auto start = Clock::now();
-        work();
-        finish();
-        return SecondsSince(start) * 1e9;
-    }
-    int64_t runs = 1;
-    for (;;) {  // grow the batch until it is long enough (this also warms caches)
-        const auto start = Clock::now();
-        for (int64_t i = 0; i < runs; ++i) work();
-        finish();
-        if (SecondsSince(start) >= timing.batchSeconds || runs >= (int64_t{1} << 30)) break;
-        runs *= 2;
-    }
+    if (timing.quick) return BatchNanos(work, finish, 1);
+    const int64_t runs = RunsPerBatch(work, finish, timing);
     std::vector<double> perRun;
+    for (int b = 0; b < timing.batches; ++b) perRun.push_back(BatchNanos(work, finish, runs));
+    return Median(perRun);
+}
+
+// `work` and a reference measured in alternating batches, so that both see the same
+// neighbours on a shared machine: {work ns, reference ns}.
+inline std::pair<double, double> MedianNanosBeside(const std::function<void()> &work,
+                                                   const std::function<void()> &finish,
+                                                   const std::function<void()> &reference, const Timing &timing) {
+    const auto none = [] {};
+    if (timing.quick) return {BatchNanos(work, finish, 1), BatchNanos(reference, none, 1)};
+    const int64_t runs = RunsPerBatch(work, finish, timing), referenceRuns = RunsPerBatch(reference, none, timing);
+    std::vector<double> ours, theirs;
     for (int b = 0; b < timing.batches; ++b) {
-        const auto start = Clock::now();
-        for (int64_t i = 0; i < runs; ++i) work();
-        finish();
-        perRun.push_back(SecondsSince(start) * 1e9 / static_cast<double>(runs));
+        ours.push_back(BatchNanos(work, finish, runs));
+        theirs.push_back(BatchNanos(reference, none, referenceRuns));
     }
-    std::sort(perRun.begin(), perRun.end());
-    return perRun[perRun.size() / 2];
+    return {Median(ours), Median(theirs)};
 }
 
-// The memory limit beside a fill or a copy: memset or memcpy of the same byte count.
-inline double MemsetNanos(size_t bytes, const Timing &timing) {
-    std::vector<unsigned char> block(bytes);
-    unsigned char value = 0;
-    return MedianNanos(
-        [&] {
-            std::memset(block.data(), ++value, bytes);
-            asm volatile("" : : "r"(block.data()) : "memory");  // keep every store
-        },
-        [] {}, timing);
-}
+// The memory limit beside a fill or a copy: memset or memcpy of the same byte count, into
+// (and from) blocks of their own. Every store is kept.
+class MemoryReference {
+public:
+    explicit MemoryReference(size_t bytes, bool copy) : bytes_(bytes), copy_(copy), to_(bytes), from_(copy ? bytes : 0, 1) {}
+    void operator()() {
+        if (copy_) std::memcpy(to_.data(), from_.data(), bytes_);
+        else std::memset(to_.data(), ++value_, bytes_);
+        asm volatile("" : : "r"(to_.data()) : "memory");
+    }
 
-inline double MemcpyNanos(size_t bytes, const Timing &timing) {
-    std::vector<unsigned char> from(bytes, 1), to(bytes);
-    return MedianNanos(
-        [&] {
-            std::memcpy(to.data(), from.data(), bytes);
-            asm volatile("" : : "r"(to.data()) : "memory");
-        },
-        [] {}, timing);
-}
+private:
+    size_t bytes_;
+    bool copy_;
+    std::vector<unsigned char> to_, from_;
+    unsigned char value_ = 0;
+};
 
 }  // namespace bench

@@ -175,9 +175,8 @@ void FillRectWithBrush(Dc &dc, const RECT &rect, const BrushObject &brush) {
     right = std::min<int64_t>(right, s.width);
     bottom = std::min<int64_t>(bottom, s.height);
     if (left >= right || top >= bottom) return;
-    const uint32_t pixel = DrawingPixel(dc, brush.log.lbColor);
-    for (int64_t y = top; y < bottom; ++y)
-        s.ops->fillSpan(s, static_cast<int>(y), static_cast<int>(left), static_cast<int>(right), pixel);
+    const RECT visible{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right), static_cast<LONG>(bottom)};
+    s.ops->fillRect(s, visible, DrawingPixel(dc, brush.log.lbColor));
 }
 
 }  // namespace figplat::gdi

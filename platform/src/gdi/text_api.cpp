@@ -73,9 +73,9 @@ void FillBox(Surface &s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_
     y0 = std::max<int64_t>(y0, 0);
     x1 = std::min<int64_t>(x1, s.width);
     y1 = std::min<int64_t>(y1, s.height);
-    if (x0 >= x1) return;
-    for (int64_t y = y0; y < y1; ++y)
-        s.ops->fillSpan(s, static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), pixel);
+    if (x0 >= x1 || y0 >= y1) return;
+    const RECT visible{static_cast<LONG>(x0), static_cast<LONG>(y0), static_cast<LONG>(x1), static_cast<LONG>(y1)};
+    s.ops->fillRect(s, visible, pixel);
 }
 
 // Paints the mask's set pixels as spans, the mask's first pixel at (originX, originY).

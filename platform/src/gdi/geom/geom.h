@@ -26,6 +26,18 @@ struct Span {
 };
 using SpanList = std::vector<Span>;
 
+// A cosmetic line's visible pixels as GDI's Bresenham walk lights them, ready to be stepped
+// straight into a bitmap: `count` pixels from (x, y), each one step along the major axis
+// from the last; after each pixel the minor axis steps too when `error` > 0 (and `error`
+// drops by `errorDown`), then `error` grows by `errorUp`. Every pixel lies inside the clip.
+struct LineSteps {
+    int32_t x, y;
+    int64_t count;
+    bool xMajor;
+    int32_t xStep, yStep;  // +1 or -1
+    int64_t error, errorUp, errorDown;
+};
+
 // A pen as the shapes see it: width <= 1 is a cosmetic one-pixel pen.
 struct PenShape {
     int width;

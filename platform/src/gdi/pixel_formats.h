@@ -1,0 +1,172 @@
+// The pixel formats of DIB sections, one struct each: how the pixel at column x of a row
+// is read and written, how a run of one value is filled, and (true colour) how pixels and
+// COLORREFs convert. Indexed formats hold table indices, the leftmost pixel in the high bits
+// of a byte; direct ones are 5-5-5 (blue in the low bits), B-G-R and B-G-R-unused.
+//
+// The pixel routines and the converting blits are templates over these, so every loop is
+// compiled once per format and never tests the depth per pixel.
+#pragma once
+
+#include "gdi/colour.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace figplat::gdi::format {
+
+// Fills `bytes` bytes with `value`'s low `period` bytes (2, 3 or 4) over and over. The
+// first stretch is written in 16-byte stores (48 bytes hold a whole number of periods of
+// each); long fills then copy that stretch onwards with memcpy, which stores as wide as the
+// machine allows, as memset does.
+inline void FillRepeating(uint8_t *p, size_t bytes, uint32_t value, int period) {
+    constexpr size_t kSeed = 48 * 256;  // small enough to stay in the first-level cache
+    uint8_t pattern[48];
+    for (int i = 0; i < 48; ++i) pattern[i] = static_cast<uint8_t>(value >> (8 * (i % period)));
+    const size_t seed = bytes < 2 * kSeed ? bytes : kSeed;
+    uint8_t *q = p;
+    size_t left = seed;
+    if (left >= 48) {
+        using Block = uint8_t __attribute__((vector_size(16)));
+        Block a, b, c;
+        std::memcpy(&a, pattern, 16);
+        std::memcpy(&b, pattern + 16, 16);
+        std::memcpy(&c, pattern + 32, 16);
+        for (; left >= 48; q += 48, left -= 48) std::memcpy(q, &a, 16), std::memcpy(q + 16, &b, 16), std::memcpy(q + 32, &c, 16);
+    }
+    std::memcpy(q, pattern, left);
+    for (size_t done = seed; done < bytes; done += seed) std::memcpy(p + done, p, std::min(seed, bytes - done));
+}
+
+template <int Bpp>
+struct Indexed {
+    static constexpr int kBits = Bpp;
+    static constexpr bool kIndexed = true;
+    static constexpr int kPerByte = 8 / Bpp;
+    static constexpr uint32_t kMask = (1u << Bpp) - 1;
+
+    static int Shift(int x) { return 8 - Bpp - (x % kPerByte) * Bpp; }
+
+    static uint32_t Load(const uint8_t *row, int x) {
+        if constexpr (Bpp == 8) return row[x];
+        else return (row[x / kPerByte] >> Shift(x)) & kMask;
+    }
+    static void Store(uint8_t *row, int x, uint32_t pixel) {
+        if constexpr (Bpp == 8) {
+            row[x] = static_cast<uint8_t>(pixel);
+        } else {
+            uint8_t &byte = row[x / kPerByte];
+            const int shift = Shift(x);
+            byte = static_cast<uint8_t>((byte & ~(kMask << shift)) | ((pixel & kMask) << shift));
+        }
+    }
+    // One byte holding `pixel` in every position.
+    static uint8_t Pattern(uint32_t pixel) {
+        uint8_t pattern = 0;
+        for (int i = 0; i < kPerByte; ++i) pattern = static_cast<uint8_t>((pattern << Bpp) | (pixel & kMask));
+        return pattern;
+    }
+    static void Fill(uint8_t *row, int x0, int x1, uint32_t pixel) {
+        if constexpr (Bpp == 8) {
+            std::memset(row + x0, static_cast<int>(pixel & 0xFF), static_cast<size_t>(x1 - x0));
+        } else {
+            for (; x0 < x1 && x0 % kPerByte; ++x0) Store(row, x0, pixel);
+            const int wholeEnd = x1 - x1 % kPerByte;
+            if (x0 < wholeEnd) {
+                std::memset(row + x0 / kPerByte, Pattern(pixel), static_cast<size_t>((wholeEnd - x0) / kPerByte));
+                x0 = wholeEnd;
+            }
+            for (; x0 < x1; ++x0) Store(row, x0, pixel);
+        }
+    }
+    // Whole bytes of rows (no partial pixels at the ends) filled at once.
+    static void FillBytes(uint8_t *p, size_t bytes, uint32_t pixel) {
+        std::memset(p, Pattern(pixel), bytes);
+    }
+};
+
+// Shared by the direct formats: runs are filled a pixel at a time when short, with
+// repeated 16-byte stores when long.
+template <typename Format>
+struct Direct {
+    static constexpr bool kIndexed = false;
+    static constexpr int kBytes = Format::kBits / 8;
+
+    static uint32_t Load(const uint8_t *row, int x) { return Format::LoadAt(row + x * kBytes); }
+    static void Store(uint8_t *row, int x, uint32_t pixel) { Format::StoreAt(row + x * kBytes, pixel); }
+    static void Fill(uint8_t *row, int x0, int x1, uint32_t pixel) {
+        FillBytes(row + x0 * kBytes, static_cast<size_t>(x1 - x0) * kBytes, pixel);
+    }
+    static void FillBytes(uint8_t *p, size_t bytes, uint32_t pixel) {
+        if (bytes < 64) {
+            for (uint8_t *end = p + bytes; p < end; p += kBytes) Format::StoreAt(p, pixel);
+        } else if (Format::IsUniform(pixel)) {
+            std::memset(p, static_cast<int>(pixel & 0xFF), bytes);
+        } else {
+            FillRepeating(p, bytes, pixel, kBytes);
+        }
+    }
+};
+
+struct Rgb555 : Direct<Rgb555> {
+    static constexpr int kBits = 16;
+    static constexpr bool kRawIsRgb = false;
+    static bool IsUniform(uint32_t v) { return (v & 0xFF) == (v >> 8); }
+    static uint32_t LoadAt(const uint8_t *p) { return p[0] | (static_cast<uint32_t>(p[1]) << 8); }
+    static void StoreAt(uint8_t *p, uint32_t v) {
+        p[0] = static_cast<uint8_t>(v);
+        p[1] = static_cast<uint8_t>(v >> 8);
+    }
+    static uint32_t FromColour(COLORREF c) {
+        return (static_cast<uint32_t>(Red(c) >> 3) << 10) | (static_cast<uint32_t>(Green(c) >> 3) << 5) |
+               (Blue(c) >> 3);
+    }
+    // Reading back repeats each 5-bit channel's high bits into the low ones, as GDI does.
+    static uint8_t Expand5(uint32_t v) { return static_cast<uint8_t>((v << 3) | (v >> 2)); }
+    static COLORREF ToColour(uint32_t v) {
+        return MakeColour(Expand5((v >> 10) & 31), Expand5((v >> 5) & 31), Expand5(v & 31));
+    }
+    static uint32_t Rgb(uint32_t v) {
+        return (uint32_t{Expand5((v >> 10) & 31)} << 16) | (uint32_t{Expand5((v >> 5) & 31)} << 8) | Expand5(v & 31);
+    }
+};
+
+struct Rgb888 : Direct<Rgb888> {
+    static constexpr int kBits = 24;
+    static constexpr bool kRawIsRgb = true;  // the value read is 0xRRGGBB
+    static bool IsUniform(uint32_t v) { return (v & 0xFF) == ((v >> 8) & 0xFF) && (v & 0xFF) == (v >> 16); }
+    static uint32_t LoadAt(const uint8_t *p) {
+        return p[0] | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16);
+    }
+    static void StoreAt(uint8_t *p, uint32_t v) {
+        p[0] = static_cast<uint8_t>(v);
+        p[1] = static_cast<uint8_t>(v >> 8);
+        p[2] = static_cast<uint8_t>(v >> 16);
+    }
+    static uint32_t FromColour(COLORREF c) {
+        return (static_cast<uint32_t>(Red(c)) << 16) | (static_cast<uint32_t>(Green(c)) << 8) | Blue(c);
+    }
+    static COLORREF ToColour(uint32_t v) {
+        return MakeColour(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v));
+    }
+    static uint32_t Rgb(uint32_t v) { return v & 0xFFFFFF; }
+};
+
+struct Xrgb8888 : Direct<Xrgb8888> {
+    static constexpr int kBits = 32;
+    static constexpr bool kRawIsRgb = true;
+    // The unused byte is written as zero: only black is four equal bytes.
+    static bool IsUniform(uint32_t v) { return v == (v & 0xFF) * 0x01010101u; }
+    static uint32_t LoadAt(const uint8_t *p) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    }
+    static void StoreAt(uint8_t *p, uint32_t v) { std::memcpy(p, &v, 4); }
+    static uint32_t FromColour(COLORREF c) { return Rgb888::FromColour(c); }
+    static COLORREF ToColour(uint32_t v) { return Rgb888::ToColour(v); }
+    static uint32_t Rgb(uint32_t v) { return v & 0xFFFFFF; }
+};
+
+}  // namespace figplat::gdi::format
