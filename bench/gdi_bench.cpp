@@ -6,11 +6,14 @@
 // where memory ns is memset (fills) or memcpy (copies) of the same byte count, or 0.
 // scripts/bench.sh runs both sides and writes docs/performance.md from the two files.
 //
-// Usage: figplot_bench <output file> [--quick] [--filter substring]
+// Usage: figplot_bench <output file> [--quick] [--runs n] [--filter substring] [--depth bpp]
+//   --quick  one run per entry (a smoke test); --runs n: exactly n runs, untimed batches
+//   (for callgrind: instructions per run are the profile's total over n).
 #include "cases.h"
 #include "harness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -41,14 +44,17 @@ Result Measure(const bench::Entry &entry, int depth, const bench::Timing &timing
 
 int main(int argc, char **argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: figplot_bench <output file> [--quick] [--filter substring]\n");
+        std::fprintf(stderr, "usage: figplot_bench <output file> [--quick] [--runs n] [--filter substring] [--depth bpp]\n");
         return 2;
     }
     bench::Timing timing;
     const char *filter = nullptr;
+    int onlyDepth = 0;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) timing.quick = true;
+        else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) timing.fixedRuns = std::atoll(argv[++i]);
         else if (std::strcmp(argv[i], "--filter") == 0 && i + 1 < argc) filter = argv[++i];
+        else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc) onlyDepth = std::atoi(argv[++i]);
     }
     FILE *out = std::fopen(argv[1], "w");
     if (!out) {
@@ -65,6 +71,7 @@ int main(int argc, char **argv) {
         if (filter && entry.name.find(filter) == std::string::npos) continue;
         if (entry.nativeOnly && onWindows) continue;
         for (int depth : {8, 24, 32}) {
+            if (onlyDepth && depth != onlyDepth) continue;
             const Result r = Measure(entry, depth, timing);
             if (r.nanos <= 0) {
                 std::fprintf(stderr, "figplot_bench: %s at %d bpp could not run\n", entry.name.c_str(), depth);

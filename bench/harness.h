@@ -16,6 +16,7 @@ struct Timing {
     double batchSeconds = 0.004;  // each batch runs at least this long
     int batches = 9;              // the median of these is reported
     bool quick = false;           // one run, one batch: only checks that the entry runs
+    int64_t fixedRuns = 0;        // > 0: exactly this many runs in one batch (for profilers)
 };
 
 using Clock = std::chrono::steady_clock;
@@ -54,7 +55,7 @@ inline double Median(std::vector<double> values) {
 // every batch so that batched drawing is counted where it happens.
 inline double MedianNanos(const std::function<void()> &work, const std::function<void()> &finish,
                           const Timing &timing) {
-    if (timing.quick) return BatchNanos(work, finish, 1);
+    if (timing.quick || timing.fixedRuns > 0) return BatchNanos(work, finish, timing.quick ? 1 : timing.fixedRuns);
     const int64_t runs = RunsPerBatch(work, finish, timing);
     std::vector<double> perRun;
     for (int b = 0; b < timing.batches; ++b) perRun.push_back(BatchNanos(work, finish, runs));
@@ -67,7 +68,10 @@ inline std::pair<double, double> MedianNanosBeside(const std::function<void()> &
                                                    const std::function<void()> &finish,
                                                    const std::function<void()> &reference, const Timing &timing) {
     const auto none = [] {};
-    if (timing.quick) return {BatchNanos(work, finish, 1), BatchNanos(reference, none, 1)};
+    if (timing.quick || timing.fixedRuns > 0) {
+        const int64_t runs = timing.quick ? 1 : timing.fixedRuns;
+        return {BatchNanos(work, finish, runs), BatchNanos(reference, none, runs)};
+    }
     const int64_t runs = RunsPerBatch(work, finish, timing), referenceRuns = RunsPerBatch(reference, none, timing);
     std::vector<double> ours, theirs;
     for (int b = 0; b < timing.batches; ++b) {

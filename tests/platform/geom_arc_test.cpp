@@ -2,7 +2,7 @@
 // (wine64, drawing into a 32-bpp top-down DIB section, black pen and null brush or null
 // pen and solid brush, on white, counter-clockwise arcs); '#' is a lit pixel.
 #include "gdi/geom/geom.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 #include "platform/geom_test_util.h"
 
 #include <gtest/gtest.h>

@@ -20,10 +20,12 @@ namespace figplat::gdi::format {
 // first stretch is written in 16-byte stores (48 bytes hold a whole number of periods of
 // each); long fills then copy that stretch onwards with memcpy, which stores as wide as the
 // machine allows, as memset does.
-inline void FillRepeating(uint8_t *p, size_t bytes, uint32_t value, int period) {
+template <int Period>
+void FillRepeating(uint8_t *p, size_t bytes, uint32_t value) {
     constexpr size_t kSeed = 48 * 256;  // small enough to stay in the first-level cache
     uint8_t pattern[48];
-    for (int i = 0; i < 48; ++i) pattern[i] = static_cast<uint8_t>(value >> (8 * (i % period)));
+    for (int i = 0; i < 48; i += Period)
+        for (int k = 0; k < Period; ++k) pattern[i + k] = static_cast<uint8_t>(value >> (8 * k));
     const size_t seed = bytes < 2 * kSeed ? bytes : kSeed;
     uint8_t *q = p;
     size_t left = seed;
@@ -104,7 +106,7 @@ struct Direct {
         } else if (Format::IsUniform(pixel)) {
             std::memset(p, static_cast<int>(pixel & 0xFF), bytes);
         } else {
-            FillRepeating(p, bytes, pixel, kBytes);
+            FillRepeating<kBytes>(p, bytes, pixel);
         }
     }
 };

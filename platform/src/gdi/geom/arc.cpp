@@ -3,7 +3,7 @@
 #include "gdi/geom/arc_trace.h"
 #include "gdi/geom/curve_box.h"
 #include "gdi/geom/geom.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 namespace figplat::geom {
 
@@ -21,19 +21,23 @@ int64_t LitEnd(const ArcLayout &layout, int64_t first, int64_t last) {
 
 }  // namespace
 
-void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
+void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanSink &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || b.BeyondPointBuffer(3) || ClipIsEmpty(clip)) return;
     const ArcLayout layout(b);
     int64_t first = 0, last = 0;
     layout.ArcRange(start, end, first, last);
     if (pen.width > 1) {
-        StrokeArc(layout, first, last, false, pen.width, clip, out);
+        SpanList region;
+        StrokeArc(layout, first, last, false, pen.width, clip, region);
+        Emit(region, out);
         return;
     }
     CurvePixels pixels(clip);
     CollectArcPoints(layout, first, LitEnd(layout, first, last), pixels);
-    pixels.AppendSpans(out);
+    SpanList spans;
+    pixels.AppendSpans(spans);
+    Emit(spans, out);
 }
 
 }  // namespace figplat::geom

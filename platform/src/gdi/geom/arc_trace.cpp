@@ -1,7 +1,7 @@
 #include "gdi/geom/arc_trace.h"
 
 #include "gdi/geom/curve_wide.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 namespace figplat::geom {
 
@@ -26,7 +26,8 @@ void StrokeArc(const ArcLayout &layout, int64_t first, int64_t last, bool closed
     if (last - first >= 2 && AllPointsAre(layout, first, last, only)) {
         const POINT dot[2] = {{static_cast<LONG>(only.x), static_cast<LONG>(only.y)},
                               {static_cast<LONG>(only.x), static_cast<LONG>(only.y)}};
-        WidePolyline(dot, 2, width, false, clip, out);
+        SpanCollector collect(out);
+        WidePolyline(dot, 2, width, false, clip, collect);
         return;
     }
     const std::vector<ArcPiece> pieces = layout.Pieces(first, last);

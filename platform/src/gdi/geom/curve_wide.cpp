@@ -1,6 +1,6 @@
 #include "gdi/geom/curve_wide.h"
 
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 namespace figplat::geom {
 
@@ -37,11 +37,13 @@ void CurveStroke::AddSegment(const CurvePoint &from, const CurvePoint &to) {
     if (from == to) return;
     const POINT ends[2] = {{static_cast<LONG>(from.x), static_cast<LONG>(from.y)},
                            {static_cast<LONG>(to.x), static_cast<LONG>(to.y)}};
-    WidePolyline(ends, 2, width_, false, clip_, region_);
+    SpanCollector collect(region_);
+    WidePolyline(ends, 2, width_, false, clip_, collect);
 }
 
 void CurveStroke::Flush() {
-    if (run_.size() >= 2) WidePolyline(run_.data(), static_cast<int>(run_.size()), width_, false, clip_, region_);
+    SpanCollector collect(region_);
+    if (run_.size() >= 2) WidePolyline(run_.data(), static_cast<int>(run_.size()), width_, false, clip_, collect);
     run_.clear();
 }
 

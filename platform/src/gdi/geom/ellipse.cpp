@@ -4,11 +4,11 @@
 #include "gdi/geom/curve_box.h"
 #include "gdi/geom/ellipse_interior.h"
 #include "gdi/geom/geom.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 namespace figplat::geom {
 
-void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanList &out) {
+void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanSink &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || ClipIsEmpty(clip)) return;
     if (b.Thin()) {
@@ -22,24 +22,30 @@ void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanList &out) {
     const ArcLayout layout(b);
     const int64_t all = 4 * layout.Count();
     if (pen.width > 1) {
-        StrokeArc(layout, 0, all, true, pen.width, clip, out);
+        SpanList region;
+        StrokeArc(layout, 0, all, true, pen.width, clip, region);
+        Emit(region, out);
         return;
     }
     CurvePixels pixels(clip);
     CollectArcPoints(layout, 0, all, pixels);
-    pixels.AppendSpans(out);
+    SpanList spans;
+    pixels.AppendSpans(spans);
+    Emit(spans, out);
 }
 
-void EllipseInterior(RECT box, RECT clip, SpanList &out) {
+void EllipseInterior(RECT box, RECT clip, SpanSink &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || ClipIsEmpty(clip)) return;
     if (b.Thin()) {
         // Rectangle()'s brush without a pen; with one the pen covers all of this anyway.
-        AppendClippedRect(out, b.left, b.top, b.right - 1, b.bottom - 1, clip);
+        EmitClippedBox(out, b.left, b.top, b.right - 1, b.bottom - 1, clip);
         return;
     }
     if (b.BeyondPointBuffer(2)) return;
-    AppendEllipseRows(b, clip, out);
+    SpanList rows;
+    AppendEllipseRows(b, clip, rows);
+    Emit(rows, out);
 }
 
 }  // namespace figplat::geom

@@ -1,7 +1,7 @@
 #include "gdi/geom/ellipse_interior.h"
 
 #include "gdi/geom/curve_quadrant.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 #include <algorithm>
 

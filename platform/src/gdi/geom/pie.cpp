@@ -5,7 +5,7 @@
 #include "gdi/geom/curve_chain.h"
 #include "gdi/geom/curve_wide.h"
 #include "gdi/geom/geom.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 namespace figplat::geom {
 
@@ -17,7 +17,7 @@ POINT AsPoint(const CurvePoint &p) {
 
 }  // namespace
 
-void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
+void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanSink &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || b.BeyondPointBuffer(3) || ClipIsEmpty(clip)) return;
     const ArcLayout layout(b);
@@ -34,9 +34,10 @@ void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanL
     // lights nothing, a wide one leaves its dot.
     const bool onePixel = AllPointsAre(layout, first, last, centre);
     SpanList region;
+    SpanCollector collect(region);
     if (pen.width > 1 && onePixel) {
         const POINT dot[2] = {AsPoint(centre), AsPoint(centre)};
-        WidePolyline(dot, 2, pen.width, false, clip, region);
+        WidePolyline(dot, 2, pen.width, false, clip, collect);
     } else if (pen.width > 1) {
         StrokeArc(layout, first, last, false, pen.width, clip, region);
         CurveStroke radii(pen.width, clip);
@@ -50,14 +51,14 @@ void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanL
         CollectArcPoints(layout, first, last, pixels);
         pixels.Add(centre);
         pixels.AppendSpans(region);
-        CosmeticLine(AsPoint(arcEnd), AsPoint(centre), clip, region);
-        CosmeticLine(AsPoint(centre), AsPoint(arcStart), clip, region);
+        CosmeticLine(AsPoint(arcEnd), AsPoint(centre), clip, collect);
+        CosmeticLine(AsPoint(centre), AsPoint(arcStart), clip, collect);
     }
     NormalizeSpans(region);
-    out.insert(out.end(), region.begin(), region.end());
+    Emit(region, out);
 }
 
-void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanList &out) {
+void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanSink &out) {
     const CurveBox b = CurveBox::Ordered(box);
     if (b.Empty() || b.BeyondPointBuffer(3) || ClipIsEmpty(clip)) return;
     const ArcLayout layout(b);
@@ -69,8 +70,7 @@ void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanList &out) {
     const std::vector<POINT> &polygon = chain.Points();
     SpanList region;
     AppendPolygon(polygon.data(), static_cast<int>(polygon.size()), FillRule::Winding, clip, region);
-    NormalizeSpans(region);
-    out.insert(out.end(), region.begin(), region.end());
+    Emit(region, out);
 }
 
 }  // namespace figplat::geom

@@ -3,7 +3,7 @@
 // The region is the union of every piece's body and a round disc at every vertex (end
 // caps and round joins use the same disc), painted once.
 #include "gdi/geom/geom.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 #include "gdi/geom/wide_segment.h"
 
 #include <algorithm>
@@ -50,17 +50,14 @@ std::vector<POINT> TrimRepeatedEnds(const POINT *points, int count) {
 }
 
 // A one-pixel pen is cosmetic whatever path it comes from: each line on its own.
-void CosmeticPolyline(const POINT *points, int count, bool closed, RECT clip, SpanList &out) {
-    SpanList lines;
-    for (int i = 0; i + 1 < count; ++i) CosmeticLine(points[i], points[i + 1], clip, lines);
-    if (closed) CosmeticLine(points[count - 1], points[0], clip, lines);
-    NormalizeSpans(lines);
-    out.insert(out.end(), lines.begin(), lines.end());
+void CosmeticPolyline(const POINT *points, int count, bool closed, RECT clip, SpanSink &out) {
+    for (int i = 0; i + 1 < count; ++i) CosmeticLine(points[i], points[i + 1], clip, out);
+    if (closed) CosmeticLine(points[count - 1], points[0], clip, out);
 }
 
 }  // namespace
 
-void WidePolyline(const POINT *points, int count, int width, bool closed, RECT clip, SpanList &out) {
+void WidePolyline(const POINT *points, int count, int width, bool closed, RECT clip, SpanSink &out) {
     if (points == nullptr || count < 2 || ClipIsEmpty(clip)) return;
     if (width <= 1) {
         CosmeticPolyline(points, count, closed, clip, out);
@@ -75,11 +72,10 @@ void WidePolyline(const POINT *points, int count, int width, bool closed, RECT c
     for (size_t i = 0; i < pieces; ++i)
         AppendWideSegmentBody(path[i], path[(i + 1) % n], width, clip, region);
 
-    NormalizeSpans(region);
-    out.insert(out.end(), region.begin(), region.end());
+    Emit(region, out);
 }
 
-void WideRectangleOutline(RECT box, int width, RECT clip, SpanList &out) {
+void WideRectangleOutline(RECT box, int width, RECT clip, SpanSink &out) {
     const LONG left = std::min(box.left, box.right), right = std::max(box.left, box.right);
     const LONG top = std::min(box.top, box.bottom), bottom = std::max(box.top, box.bottom);
     if (left == right || top == bottom) return;

@@ -1,6 +1,6 @@
 #include "gdi/geom/wide_segment.h"
 
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 #include <algorithm>
 #include <cmath>

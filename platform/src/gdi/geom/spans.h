@@ -31,6 +31,14 @@ bool IsNormalized(const SpanList &spans);
 // An empty or inverted clip makes every call below append nothing.
 bool ClipIsEmpty(const RECT &clip);
 
+// Hands [x0, x1) on row y, or [left, right) x [top, bottom), cut to `clip`, to a sink;
+// nothing when the result is empty.
+void EmitClippedSpan(SpanSink &out, int64_t y, int64_t x0, int64_t x1, const RECT &clip);
+void EmitClippedBox(SpanSink &out, int64_t left, int64_t top, int64_t right, int64_t bottom, const RECT &clip);
+
+// Hands every span of a list to a sink.
+void Emit(const SpanList &spans, SpanSink &out);
+
 // Appends [x0, x1) on row y, cut to `clip`; nothing when the result is empty.
 void AppendClippedSpan(SpanList &out, int64_t y, int64_t x0, int64_t x1, const RECT &clip);
 

@@ -1,4 +1,4 @@
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -60,6 +60,54 @@ bool IsNormalized(const SpanList &spans) {
 
 bool ClipIsEmpty(const RECT &clip) {
     return clip.right <= clip.left || clip.bottom <= clip.top;
+}
+
+void SpanSink::Box(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    for (int32_t y = top; y < bottom; ++y) Span(y, left, right);
+}
+
+// Row by row: an x-major line's pixels of one row form one run.
+void SpanSink::Line(const LineSteps &line) {
+    int32_t x = line.x, y = line.y, runStart = x;
+    int64_t error = line.error;
+    for (int64_t n = 0; n < line.count; ++n) {
+        const bool minorStep = error > 0;
+        if (minorStep) error -= line.errorDown;
+        error += line.errorUp;
+        if (!line.xMajor) {
+            Span(y, x, x + 1);
+            y += line.yStep;
+            if (minorStep) x += line.xStep;
+            continue;
+        }
+        if (n + 1 == line.count || minorStep) {
+            Span(y, std::min(runStart, x), std::max(runStart, x) + 1);
+            runStart = x + line.xStep;
+            if (minorStep) y += line.yStep;
+        }
+        x += line.xStep;
+    }
+}
+
+void EmitClippedSpan(SpanSink &out, int64_t y, int64_t x0, int64_t x1, const RECT &clip) {
+    if (y < clip.top || y >= clip.bottom) return;
+    x0 = std::max<int64_t>(x0, clip.left);
+    x1 = std::min<int64_t>(x1, clip.right);
+    if (x0 < x1) out.Span(static_cast<int32_t>(y), static_cast<int32_t>(x0), static_cast<int32_t>(x1));
+}
+
+void EmitClippedBox(SpanSink &out, int64_t left, int64_t top, int64_t right, int64_t bottom, const RECT &clip) {
+    left = std::max<int64_t>(left, clip.left);
+    right = std::min<int64_t>(right, clip.right);
+    top = std::max<int64_t>(top, clip.top);
+    bottom = std::min<int64_t>(bottom, clip.bottom);
+    if (left < right && top < bottom)
+        out.Box(static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(right),
+                static_cast<int32_t>(bottom));
+}
+
+void Emit(const SpanList &spans, SpanSink &out) {
+    for (const Span &s : spans) out.Span(s.y, s.x0, s.x1);
 }
 
 void AppendClippedSpan(SpanList &out, int64_t y, int64_t x0, int64_t x1, const RECT &clip) {
