@@ -7,6 +7,7 @@
 #include "gdi/raster.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 using namespace figplat;
@@ -102,9 +103,14 @@ BOOL WINAPI Pie(HDC handle, int left, int top, int right, int bottom, int xStart
     if (FIG_FAULT_POINT("Pie")) return FALSE;
     const RECT box{left, top, right, bottom};
     const POINT start{xStart, yStart}, end{xEnd, yEnd};
+    std::optional<geom::PieShape> pie;  // set up on first use, shared by the brush and the pen
+    auto shape = [&](RECT clip) -> const geom::PieShape & {
+        if (!pie) pie.emplace(box, start, end, clip);
+        return *pie;
+    };
     return FilledShape(
-        handle, [&](const Dc &, RECT clip, geom::SpanSink &out) { geom::PieInterior(box, start, end, clip, out); },
-        [&](const Dc &dc, RECT clip, geom::SpanSink &out) { geom::PieOutline(box, start, end, Pen(dc), clip, out); });
+        handle, [&](const Dc &, RECT clip, geom::SpanSink &out) { shape(clip).Interior(out); },
+        [&](const Dc &dc, RECT clip, geom::SpanSink &out) { shape(clip).Outline(Pen(dc), out); });
 }
 
 // SetPixel maps by nearest colour only (no 1-bpp background rule) and answers the colour

@@ -48,7 +48,7 @@ ArcPosition ArcLayout::PositionFor(POINT p) const {
         return strict ? x * rise < y * run : x * rise <= y * run;
     };
     const PathPoint start{0, 0}, last = path_.LastPoint();
-    const std::optional<PathPoint> k = path_.FirstWhere(start, last, past);
+    const std::optional<PathPoint> k = path_.FirstWhere(start, last, past, path_.RowGuessTowards(run, rise));
     if (up >= 0 && dx >= 0) return k ? ArcPosition{0, *k} : ArcPosition{1, last};
     if (up < 0 && dx < 0) return k ? ArcPosition{2, *k} : ArcPosition{3, last};
     // Quadrants 1 and 3 count their positions back from the next block: the point before
@@ -95,13 +95,12 @@ void ClippedChain::Add(const CurvePoint &p) {
     const POINT next{static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
     if (!points_.empty() && points_.back().x == next.x && points_.back().y == next.y) return;
     const unsigned nextCode = Outside(next.x, next.y);
-    while (points_.size() >= 2) {
-        const POINT &middle = points_.back();
-        const POINT &before = points_[points_.size() - 2];
-        if ((Outside(before.x, before.y) & Outside(middle.x, middle.y) & nextCode) == 0) break;
+    while (points_.size() >= 2 && (codes_[codes_.size() - 2] & codes_.back() & nextCode) != 0) {
         points_.pop_back();
+        codes_.pop_back();
     }
     points_.push_back(next);
+    codes_.push_back(nextCode);
 }
 
 void ClippedChain::Add(const ClippedChain &other, bool reversed) {
@@ -227,9 +226,18 @@ void ChainPiece(const ArcLayout &layout, const ArcPiece &piece, ClippedChain &pa
     };
     const unsigned startCode = code(piece.first);
     std::vector<PathPoint> breaks{piece.first};
-    for (unsigned bit : {1u, 2u, 4u, 8u}) {
+    // Where a test of x changes the column is known, where one of y does the row: the clip's
+    // edges, seen from this quadrant (x grows with i in quadrants 1 and 2, y with j in 2 and 3).
+    const PathWindow inside = layout.Frame().Window(piece.quadrant, part.Clip());
+    const bool xGrows = piece.quadrant == 1 || piece.quadrant == 2, yGrows = piece.quadrant >= 2;
+    const int64_t leftColumn = xGrows ? inside.i0 : inside.i1 + 1, rightColumn = xGrows ? inside.i1 + 1 : inside.i0;
+    const int64_t rowGuesses[] = {path.RowGuessAtColumn(leftColumn), path.RowGuessAtColumn(rightColumn),
+                                  yGrows ? inside.j0 : inside.j1, yGrows ? inside.j1 + 1 : inside.j0};
+    for (int k = 0; k < 4; ++k) {  // left, right, above, below
+        const unsigned bit = 1u << k;
         const std::optional<PathPoint> change = path.FirstWhere(
-            piece.first, piece.last, [&](const PathPoint &p) { return (code(p) & bit) != (startCode & bit); });
+            piece.first, piece.last, [&](const PathPoint &p) { return (code(p) & bit) != (startCode & bit); },
+            std::max<int64_t>(0, rowGuesses[k]));
         if (change) breaks.push_back(*change);
     }
     std::sort(breaks.begin(), breaks.end(), [](const PathPoint &a, const PathPoint &b) { return ComesBefore(a, b); });

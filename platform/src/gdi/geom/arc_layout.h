@@ -87,6 +87,7 @@ public:
 private:
     RECT clip_;
     std::vector<POINT> points_;
+    std::vector<unsigned> codes_;  // Outside() of each point
 };
 
 // Every outline point at positions [first, last) that lies inside the clip.

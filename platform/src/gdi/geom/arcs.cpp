@@ -29,6 +29,10 @@ struct ArcSetup {
 
 }  // namespace
 
+struct PieShape::Arc : ArcSetup {
+    using ArcSetup::ArcSetup;
+};
+
 void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanSink &out) {
     const ArcSetup arc(box, start, end, clip);
     if (!arc) return;
@@ -36,8 +40,21 @@ void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanS
     else LightArc(*arc.layout, arc.first, LitEnd(*arc.layout, arc.first, arc.last), clip, out);
 }
 
+PieShape::PieShape(RECT box, POINT start, POINT end, RECT clip)
+    : arc_(std::make_unique<Arc>(box, start, end, clip)), clip_(clip) {}
+PieShape::~PieShape() = default;
+
 void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanSink &out) {
-    const ArcSetup arc(box, start, end, clip);
+    PieShape(box, start, end, clip).Outline(pen, out);
+}
+
+void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanSink &out) {
+    PieShape(box, start, end, clip).Interior(out);
+}
+
+void PieShape::Outline(PenShape pen, SpanSink &out) const {
+    const ArcSetup &arc = *arc_;
+    const RECT &clip = clip_;
     // A start direction that lands on the very last position of a one-point-per-quadrant
     // walk (boxes two pixels wide) can meet an end at position 0 with no point between:
     // GDI then has only the centre and draws nothing.
@@ -67,8 +84,9 @@ void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanS
     }
 }
 
-void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanSink &out) {
-    const ArcSetup arc(box, start, end, clip);
+void PieShape::Interior(SpanSink &out) const {
+    const ArcSetup &arc = *arc_;
+    const RECT &clip = clip_;
     if (!arc) return;
     ClippedChain chain(clip);
     ChainArc(*arc.layout, arc.first, arc.last, chain);

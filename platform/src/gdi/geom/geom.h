@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace figplat::geom {
@@ -89,6 +90,22 @@ void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanS
 // Pie(): the arc closed by two radii to the centre; outline and interior.
 void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanSink &out);
 void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanSink &out);
+
+// The same, set up once (the arc's ends found) for both the interior and the outline.
+class PieShape {
+public:
+    PieShape(RECT box, POINT start, POINT end, RECT clip);
+    ~PieShape();
+    PieShape(const PieShape &) = delete;
+    PieShape &operator=(const PieShape &) = delete;
+    void Interior(SpanSink &out) const;
+    void Outline(PenShape pen, SpanSink &out) const;
+
+private:
+    struct Arc;
+    std::unique_ptr<Arc> arc_;
+    RECT clip_;
+};
 
 // A geometric (wide, width > 1) solid pen along a polyline: round caps and round joins,
 // centred on the path, the whole outline one region (overlaps once). `closed` joins the

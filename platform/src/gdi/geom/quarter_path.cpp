@@ -1,6 +1,7 @@
 #include "gdi/geom/quarter_path.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace figplat::geom {
 
@@ -13,7 +14,7 @@ namespace figplat::geom {
 // column in" (2 err >= dx(i)) fails from some column on, up to column a / 2, and both tests
 // only ever change one way as j grows. The last column or two of a walk may lie past those
 // ranges; they are tested one by one.
-QuarterPath::QuarterPath(int64_t width, int64_t height, int64_t stopColumn) : height_(height) {
+QuarterPath::QuarterPath(int64_t width, int64_t height, int64_t stopColumn) : width_(width), height_(height) {
     const CurveWide a = width - 1, b = height - 1;
     const CurveWide oddB = b % 2;
     lastColumn_ = (width - 1) - stopColumn;
@@ -48,33 +49,37 @@ QuarterPath::Walker QuarterPath::WalkFrom(PathPoint p) const {
 
 namespace {
 
-// The first c in [from, to] where `holds` (false, then true from some column on) holds, or
-// to + 1: galloping from `from`, so the cost follows the distance to the answer.
-template <class Holds>
-int64_t FirstHolding(int64_t from, int64_t to, Holds holds) {
-    if (from > to) return to + 1;
-    if (holds(from)) return from;
-    int64_t fails = from, step = 1, probe;
-    for (;;) {
-        probe = std::min(to, fails + step);
-        if (holds(probe)) break;
-        if (probe == to) return to + 1;
-        fails = probe;
-        step *= 2;
-    }
-    while (probe - fails > 1) {  // holds(probe), not holds(fails)
-        const int64_t mid = fails + (probe - fails) / 2;
-        if (holds(mid)) probe = mid;
-        else fails = mid;
-    }
-    return probe;
+// Where a*c^2 + b*c + k (a > 0) first drops to zero or below, roughly: the smaller root,
+// computed in the form that does not cancel, as a starting guess for an exact search.
+int64_t SmallerRootGuess(CurveWide a, CurveWide b, CurveWide k) {
+    const long double la = static_cast<long double>(a), lb = static_cast<long double>(b),
+                      lk = static_cast<long double>(k);
+    const long double discriminant = lb * lb - 4 * la * lk;
+    if (discriminant < 0) return 0;
+    const long double root = lb < 0 ? 2 * lk / (-lb + std::sqrt(discriminant)) : (-lb - std::sqrt(discriminant)) / (2 * la);
+    if (!(root > -1e18L && root < 1e18L)) return 0;
+    return static_cast<int64_t>(root);
 }
 
 }  // namespace
 
+// 2 err(c, j) - dy(j) and 2 err(c, j) - dx(c) as quadratics in c, for the guesses.
+int64_t QuarterPath::GuessFirstStepOut(int64_t j) const {
+    const CurveWide cj = j;
+    const CurveWide rowPart = 2 * (err0_ + cj * dy0_ + a4_ * cj * (cj + 1)) - (dy0_ + a8_ * cj);
+    return SmallerRootGuess(2 * b4_, 2 * dx0_ + 2 * b4_, rowPart);
+}
+
+int64_t QuarterPath::GuessFirstStayingColumn(int64_t j) const {
+    const CurveWide cj = j;
+    const CurveWide rowPart = 2 * (err0_ + cj * dy0_ + a4_ * cj * (cj + 1)) - dx0_;
+    return SmallerRootGuess(2 * b4_, 2 * dx0_ + 2 * b4_ - b8_, rowPart) + 1;
+}
+
 int64_t QuarterPath::FirstStepOut(int64_t from, int64_t j) const {
     const int64_t monotoneEnd = std::min(monotoneOut_, lastColumn_);
-    const int64_t found = FirstHolding(from, monotoneEnd, [&](int64_t c) { return StepsOut(c, j); });
+    const int64_t guess = from + 2 >= monotoneEnd || StepsOut(from, j) ? from : GuessFirstStepOut(j);
+    const int64_t found = FirstHolding(from, monotoneEnd, guess, [&](int64_t c) { return StepsOut(c, j); });
     if (found <= monotoneEnd) return found;
     for (int64_t c = std::max(from, monotoneEnd + 1); c <= lastColumn_; ++c)
         if (StepsOut(c, j)) return c;
@@ -83,7 +88,8 @@ int64_t QuarterPath::FirstStepOut(int64_t from, int64_t j) const {
 
 int64_t QuarterPath::FirstStayingColumn(int64_t from, int64_t j) const {
     const int64_t monotoneEnd = std::min(monotoneIn_, lastColumn_);
-    const int64_t found = FirstHolding(from, monotoneEnd, [&](int64_t c) { return !StepsIn(c, j); });
+    const int64_t guess = from + 2 >= monotoneEnd || !StepsIn(from, j) ? from : GuessFirstStayingColumn(j);
+    const int64_t found = FirstHolding(from, monotoneEnd, guess, [&](int64_t c) { return !StepsIn(c, j); });
     if (found <= monotoneEnd) return found;
     for (int64_t c = std::max(from, monotoneEnd + 1); c <= lastColumn_; ++c)
         if (!StepsIn(c, j)) return c;
@@ -146,16 +152,47 @@ std::optional<QuarterPath::Row> QuarterPath::RowAt(int64_t j) const {
     return RowFrom(j, EntryOf(j));
 }
 
+// The walk follows the ellipse with semi-axes (width - 1) / 2 and (height - 1) / 2 centred
+// in the box: x = width - 1 - i, y = height / 2 + j in the walk's own terms.
+int64_t QuarterPath::RowGuessAtColumn(int64_t i) const {
+    const long double semiX = (width_ - 1) / 2.0L, semiY = (height_ - 1) / 2.0L;
+    const long double across = ((width_ - 1 - i) - semiX) / semiX;
+    const long double y = semiY + semiY * std::sqrt(std::max(0.0L, 1 - across * across));
+    return static_cast<int64_t>(y - height_ / 2);
+}
+
+// The guess for the radial GDI's arcs test against: from (width / 2, height / 2), the
+// direction (run, rise), both not negative.
+int64_t QuarterPath::RowGuessTowards(CurveWide run, CurveWide rise) const {
+    if (rise == 0) return 0;
+    const long double semiX = (width_ - 1) / 2.0L, semiY = (height_ - 1) / 2.0L;
+    const long double ox = width_ / 2 - semiX, oy = height_ / 2 - semiY;  // the ray's start from the centre
+    const long double length = std::sqrt(static_cast<long double>(run) * static_cast<long double>(run) +
+                                         static_cast<long double>(rise) * static_cast<long double>(rise));
+    const long double ux = static_cast<long double>(run) / length, uy = static_cast<long double>(rise) / length;
+    // ((ox + t ux) / semiX)^2 + ((oy + t uy) / semiY)^2 = 1, the positive root.
+    const long double a = ux * ux / (semiX * semiX) + uy * uy / (semiY * semiY);
+    const long double b = 2 * (ox * ux / (semiX * semiX) + oy * uy / (semiY * semiY));
+    const long double c = ox * ox / (semiX * semiX) + oy * oy / (semiY * semiY) - 1;
+    const long double t = (-b + std::sqrt(std::max(0.0L, b * b - 4 * a * c))) / (2 * a);
+    return static_cast<int64_t>(t * uy);
+}
+
 // The walk leaves its last row from the last column, so its last point is there.
 PathPoint QuarterPath::LastPoint() const {
     if (lastPoint_) return *lastPoint_;
-    int64_t lo = 0, hi = height_ + 1;  // row lo exists, row hi does not (the walk stays inside the box)
-    while (hi - lo > 1) {
-        const int64_t mid = lo + (hi - lo) / 2;
-        if (EntryOf(mid) <= lastColumn_) lo = mid;
-        else hi = mid;
+    if (lastColumn_ + height_ / 2 < kShortStretch) {
+        Walker walk = WalkFrom({0, 0});
+        PathPoint last = walk.Point();
+        for (; !walk.Done(); walk.Next()) last = walk.Point();
+        lastPoint_ = last;
+        return last;
     }
-    lastPoint_ = PathPoint{lastColumn_, lo};
+    // The first row the walk does not reach (it stays inside the box); usually just past the
+    // box's last row.
+    const int64_t beyond = FirstHolding(1, height_, height_ - height_ / 2,
+                                        [&](int64_t j) { return EntryOf(j) > lastColumn_; });
+    lastPoint_ = PathPoint{lastColumn_, beyond - 1};
     return *lastPoint_;
 }
 

@@ -37,6 +37,12 @@ struct PathWindow {
     bool Contains(const PathPoint &p) const { return p.i >= i0 && p.i <= i1 && p.j >= j0 && p.j <= j1; }
 };
 
+// The first c in [from, to] where `holds` (false, then true from some c on) holds, or to + 1.
+// The search gallops out from `guess`, so with a good guess it takes a few tests whatever
+// the size of the range.
+template <class Holds>
+int64_t FirstHolding(int64_t from, int64_t to, int64_t guess, Holds holds);
+
 class QuarterPath {
 public:
     // The walk of a width x height box (both at least 2), until x drops below `stopColumn`:
@@ -81,24 +87,29 @@ public:
     // The entry of row j + 1 given the entry `entry` (at most LastColumn()) of row j.
     int64_t NextEntry(int64_t entry, int64_t j) const;
     static constexpr int64_t kEnded = INT64_MAX / 4;
+    // Stretches of the path shorter than this (in rows plus columns) are walked rather than
+    // searched: a step costs a few additions, a search step a few closed-form evaluations.
+    static constexpr int64_t kShortStretch = 512;
 
-    // Calls visit(j, EntryOf(j)) for the rows from..to, until the walk has ended.
+    // Calls visit(j, EntryOf(j)) for the rows from..to, until the walk has ended. Short rows
+    // are walked; on a long one the walk jumps to the row's end.
     template <class Visit>
-    void ForEachEntry(int64_t from, int64_t to, Visit visit) const {
-        int64_t entry = EntryOf(from);
-        for (int64_t j = from; j <= to && entry != kEnded; ++j) {
-            visit(j, entry);
-            entry = NextEntry(entry, j);
-        }
-    }
+    void ForEachEntry(int64_t from, int64_t to, Visit visit) const;
 
     // The path point before p (p not the first point).
     PathPoint Before(const PathPoint &p) const;
 
     // The first point of the path at or after `from` for which `test` holds, where `test`
     // is false then true along the path; nothing when it never holds up to `to`.
+    // `rowGuess` (if not negative) is where the answer's row probably is.
     template <class Test>
-    std::optional<PathPoint> FirstWhere(const PathPoint &from, const PathPoint &to, Test test) const;
+    std::optional<PathPoint> FirstWhere(const PathPoint &from, const PathPoint &to, Test test,
+                                        int64_t rowGuess = -1) const;
+
+    // Where the continuous ellipse the walk follows has its row at column i, and meets the
+    // direction (run, rise) from the walk's centre: guesses for FirstWhere.
+    int64_t RowGuessAtColumn(int64_t i) const;
+    int64_t RowGuessTowards(CurveWide run, CurveWide rise) const;
 
     // Calls visit(p) for the points of the path from `from` to `to` (both included, in path
     // order) that lie in `window`: they follow each other on the path, and finding the first
@@ -117,27 +128,68 @@ private:
     // The first column c >= from (up to LastColumn()) where the walk at (c, j) does not
     // step a column in; kEnded when there is none.
     int64_t FirstStayingColumn(int64_t from, int64_t j) const;
+    int64_t GuessFirstStepOut(int64_t j) const;
+    int64_t GuessFirstStayingColumn(int64_t j) const;
     int64_t SandwichEntry(int64_t j) const;
     std::optional<Row> RowFrom(int64_t j, int64_t entry) const;
 
-    int64_t height_, lastColumn_;
+    int64_t width_, height_, lastColumn_;
     int64_t monotoneOut_, monotoneIn_;  // the columns up to which the decisions move one way
     CurveWide a8_, b8_, a4_, b4_, dx0_, dy0_, err0_;
     mutable std::optional<PathPoint> lastPoint_;
 };
 
+template <class Holds>
+int64_t FirstHolding(int64_t from, int64_t to, int64_t guess, Holds holds) {
+    if (from > to) return to + 1;
+    guess = std::clamp(guess, from, to);
+    int64_t fails, holdsAt;  // the answer lies in (fails, holdsAt]
+    if (holds(guess)) {
+        holdsAt = guess;
+        for (int64_t step = 1;; step *= 2) {
+            if (holdsAt == from) return from;
+            const int64_t probe = std::max(from, holdsAt - step);
+            if (!holds(probe)) {
+                fails = probe;
+                break;
+            }
+            holdsAt = probe;
+        }
+    } else {
+        fails = guess;
+        for (int64_t step = 1;; step *= 2) {
+            if (fails == to) return to + 1;
+            const int64_t probe = std::min(to, fails + step);
+            if (holds(probe)) {
+                holdsAt = probe;
+                break;
+            }
+            fails = probe;
+        }
+    }
+    while (holdsAt - fails > 1) {
+        const int64_t mid = fails + (holdsAt - fails) / 2;
+        if (holds(mid)) holdsAt = mid;
+        else fails = mid;
+    }
+    return holdsAt;
+}
+
 template <class Test>
-std::optional<PathPoint> QuarterPath::FirstWhere(const PathPoint &from, const PathPoint &to, Test test) const {
+std::optional<PathPoint> QuarterPath::FirstWhere(const PathPoint &from, const PathPoint &to, Test test,
+                                                 int64_t rowGuess) const {
     if (!test(to)) return std::nullopt;
     if (test(from)) return from;
-    // Rows first: the last row whose final point fails, then along the next row.
-    int64_t lo = from.j, hi = to.j;  // the answer's row lies in [lo, hi]
-    while (lo < hi) {
-        const int64_t mid = lo + (hi - lo) / 2;
-        const std::optional<Row> row = RowAt(mid);
-        if (row && test(PathPoint{row->last, mid})) hi = mid;
-        else lo = mid + 1;
+    if ((to.i - from.i) + (to.j - from.j) < kShortStretch) {  // cheaper to walk
+        for (Walker walk = WalkFrom(from);; walk.Next())
+            if (test(walk.Point())) return walk.Point();
     }
+    // Rows first: the first row whose last point passes, then along that row.
+    const int64_t guess = rowGuess >= 0 ? rowGuess : from.j + (to.j - from.j) / 2;
+    const int64_t lo = FirstHolding(from.j, to.j, guess, [&](int64_t r) {
+        const std::optional<Row> row = RowAt(r);
+        return row && test(PathPoint{row->last, r});
+    });
     const Row row = *RowAt(lo);
     int64_t first = lo == from.j ? from.i : row.first, last = lo == to.j ? to.i : row.last;
     while (first < last) {
@@ -149,11 +201,47 @@ std::optional<PathPoint> QuarterPath::FirstWhere(const PathPoint &from, const Pa
 }
 
 template <class Visit>
+void QuarterPath::ForEachEntry(int64_t from, int64_t to, Visit visit) const {
+    constexpr int kWalkedSteps = 8;
+    int64_t entry = EntryOf(from);
+    if (entry == kEnded) return;
+    Walker walk = WalkFrom({entry, from});
+    bool jumping = false;  // rows only grow longer along the path: once one is long, the rest are
+    for (int64_t j = from; j <= to; ++j) {
+        visit(j, entry);
+        if (j == to || entry > lastColumn_) return;  // past the last column: the final diagonal step's row
+        if (jumping) {
+            entry = NextEntry(entry, j);
+            if (entry == kEnded) return;
+            continue;
+        }
+        int steps = 0;
+        do {
+            walk.Next();
+        } while (walk.Point().j == j && !walk.Done() && ++steps < kWalkedSteps);
+        if (walk.Point().j != j) {
+            entry = walk.Point().i;
+            continue;
+        }
+        if (walk.Done()) return;  // the walk left its last column without a row step
+        entry = NextEntry(walk.Point().i, j);
+        if (entry == kEnded) return;
+        jumping = true;
+    }
+}
+
+template <class Visit>
 void QuarterPath::ForEachIn(const PathPoint &from, const PathPoint &to, const PathWindow &window, Visit visit) const {
     const int64_t lastRow = std::min(to.j, window.j1);
     int64_t j = std::max(from.j, window.j0);
     if (j > lastRow || window.i0 > window.i1) return;
     std::optional<Row> row = RowAt(j);
+    if (row && row->last < window.i0) {  // the path reaches the window's columns rows later: find where
+        const std::optional<PathPoint> reach = FirstWhere(
+            {row->first, row->j}, to, [&](const PathPoint &p) { return p.i >= window.i0; }, RowGuessAtColumn(window.i0));
+        if (!reach || reach->j > lastRow) return;
+        row = RowAt(reach->j);
+    }
     // Rows whose points all lie left of the window (or before `from`) are passed over.
     while (row) {
         const int64_t start = std::max({row->first, window.i0, row->j == from.j ? from.i : int64_t{0}});

@@ -201,12 +201,36 @@ std::vector<PolygonEdge> CollectEdges(const Point64 *points, int count) {
     return edges;
 }
 
-// Where an edge crosses row y, rounded up: GDI's region scan takes the first pixel whose
-// left edge is at or right of the exact crossing, for left and right edges alike.
-int64_t CrossingX(const PolygonEdge &e, int64_t y) {
-    __int128 num = static_cast<__int128>(e.topX) * e.dy + static_cast<__int128>(y - e.topY) * e.dx;
-    return static_cast<int64_t>(CeilDiv(num, e.dy));
-}
+// An edge crossing the rows one after another. Where it crosses a row is rounded up: GDI's
+// region scan takes the first pixel whose left edge is at or right of the exact crossing,
+// for left and right edges alike. With the exact crossing at x - behind/dy (0 <= behind <
+// dy), the next row's is `whole` or `whole + 1` further on.
+struct ActiveEdge {
+    int64_t bottomY, x, behind, dy, whole, fraction;
+    int direction;
+
+    ActiveEdge(const PolygonEdge &e, int64_t y) : bottomY(e.bottomY), dy(e.dy), direction(e.direction) {
+        constexpr int64_t kSmall = int64_t{1} << 31;  // products of these stay in 64 bits
+        const int64_t rows = y - e.topY;
+        if (e.topX > -kSmall && e.topX < kSmall && e.dx > -kSmall && e.dx < kSmall && e.dy < kSmall && rows < kSmall) {
+            const int64_t exact = e.topX * e.dy + rows * e.dx;
+            x = exact / e.dy + (exact % e.dy > 0 ? 1 : 0);
+            behind = x * e.dy - exact;
+            whole = e.dx / e.dy - (e.dx % e.dy < 0 ? 1 : 0);
+        } else {
+            const __int128 exact = static_cast<__int128>(e.topX) * e.dy + static_cast<__int128>(rows) * e.dx;
+            x = static_cast<int64_t>(CeilDiv(exact, e.dy));
+            behind = static_cast<int64_t>(static_cast<__int128>(x) * e.dy - exact);
+            whole = static_cast<int64_t>(FloorDiv(e.dx, e.dy));
+        }
+        fraction = e.dx - whole * e.dy;
+    }
+    void NextRow() {
+        x += whole;
+        behind -= fraction;
+        if (behind < 0) ++x, behind += dy;
+    }
+};
 
 // Runs that meet where edges cross at one pixel come out as one span.
 void AppendRun(SpanList &out, size_t rowStart, int64_t y, int64_t x0, int64_t x1, const RECT &clip) {
@@ -220,26 +244,44 @@ void AppendRun(SpanList &out, size_t rowStart, int64_t y, int64_t x0, int64_t x1
     }
 }
 
-void EmitRow(std::vector<Crossing> &crossings, FillRule rule, int64_t y, const RECT &clip,
-             SpanList &out) {
+// `edges` are the row's active edges, sorted by crossing.
+void EmitRow(const std::vector<ActiveEdge> &edges, FillRule rule, int64_t y, const RECT &clip, SpanList &out) {
     const size_t rowStart = out.size();
-    std::sort(crossings.begin(), crossings.end(),
-              [](const Crossing &a, const Crossing &b) { return a.x < b.x; });
     int winding = 0;
     int64_t runStart = 0;
-    for (size_t i = 0; i < crossings.size(); ++i) {
+    for (size_t i = 0; i < edges.size(); ++i) {
         bool wasInside, isInside;
         if (rule == FillRule::Alternate) {
             wasInside = (i % 2) == 1;
             isInside = !wasInside;
         } else {
             wasInside = winding != 0;
-            winding += crossings[i].direction;
+            winding += edges[i].direction;
             isInside = winding != 0;
         }
-        if (!wasInside && isInside) runStart = crossings[i].x;
-        if (wasInside && !isInside) AppendRun(out, rowStart, y, runStart, crossings[i].x, clip);
+        if (!wasInside && isInside) runStart = edges[i].x;
+        if (wasInside && !isInside) AppendRun(out, rowStart, y, runStart, edges[i].x, clip);
     }
+}
+
+// Crossings move little from row to row, so the list stays nearly sorted.
+void SortByCrossing(std::vector<ActiveEdge> &edges) {
+    for (size_t i = 1; i < edges.size(); ++i)
+        for (size_t k = i; k > 0 && edges[k].x < edges[k - 1].x; --k) std::swap(edges[k], edges[k - 1]);
+}
+
+// Edges crossing rows [top, bottom), in order of the first of those rows they cross: a
+// counting sort over the rows.
+std::vector<PolygonEdge> EdgesByFirstRow(const std::vector<PolygonEdge> &edges, int64_t top, int64_t bottom) {
+    std::vector<size_t> start(static_cast<size_t>(bottom - top) + 1, 0);
+    auto firstRow = [top](const PolygonEdge &e) { return static_cast<size_t>(std::max(e.topY, top) - top); };
+    for (const PolygonEdge &e : edges)
+        if (e.bottomY > top && e.topY < bottom) ++start[firstRow(e) + 1];
+    for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
+    std::vector<PolygonEdge> sorted(start.back());
+    for (const PolygonEdge &e : edges)
+        if (e.bottomY > top && e.topY < bottom) sorted[start[firstRow(e)]++] = e;
+    return sorted;
 }
 
 }  // namespace
@@ -251,24 +293,26 @@ void AppendPolygon(const POINT *points, int count, FillRule rule, const RECT &cl
     AppendPolygon(wide.data(), count, rule, clip, out);
 }
 
+// A scan over the rows inside the clip with the edges that cross each row: edges join the
+// active list at their first row and leave after their last.
 void AppendPolygon(const Point64 *points, int count, FillRule rule, const RECT &clip, SpanList &out) {
     if (points == nullptr || count < 3 || ClipIsEmpty(clip)) return;
-    std::vector<PolygonEdge> edges = CollectEdges(points, count);
-    if (edges.empty()) return;
+    const std::vector<PolygonEdge> all = CollectEdges(points, count);
+    if (all.empty()) return;
     int64_t top = INT64_MAX, bottom = INT64_MIN;
-    for (const PolygonEdge &e : edges) {
-        top = std::min(top, e.topY);
-        bottom = std::max(bottom, e.bottomY);
-    }
+    for (const PolygonEdge &e : all) top = std::min(top, e.topY), bottom = std::max(bottom, e.bottomY);
     top = std::max<int64_t>(top, clip.top);
     bottom = std::min<int64_t>(bottom, clip.bottom);
-    std::vector<Crossing> crossings;
-    crossings.reserve(edges.size());
+    if (top >= bottom) return;
+    const std::vector<PolygonEdge> edges = EdgesByFirstRow(all, top, bottom);
+    std::vector<ActiveEdge> active;
+    size_t next = 0;
     for (int64_t y = top; y < bottom; ++y) {
-        crossings.clear();
-        for (const PolygonEdge &e : edges)
-            if (y >= e.topY && y < e.bottomY) crossings.push_back({CrossingX(e, y), e.direction});
-        EmitRow(crossings, rule, y, clip, out);
+        for (; next < edges.size() && std::max(edges[next].topY, top) <= y; ++next) active.emplace_back(edges[next], y);
+        std::erase_if(active, [y](const ActiveEdge &e) { return e.bottomY <= y; });
+        SortByCrossing(active);
+        EmitRow(active, rule, y, clip, out);
+        for (ActiveEdge &e : active) e.NextRow();
     }
 }
 
