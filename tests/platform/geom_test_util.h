@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gdi/geom/geom.h"
+#include "gdi/geom/quarter_path.h"
 #include "gdi/geom/spans.h"
 
 #include <set>
@@ -53,6 +54,18 @@ inline void WideRectangleOutline(RECT box, int width, RECT clip, SpanList &out) 
 }  // namespace figplat::geom
 
 namespace figplat::geom::testing {
+
+// The curve work (walked points and closed-form evaluations) `draw` costs.
+template <typename Draw>
+int64_t CurveWork(Draw draw) {
+    const int64_t before = CurveWorkDone();
+    draw();
+    return CurveWorkDone() - before;
+}
+
+// A curve's cost must follow the clip, not the box: walking a whole quarter of the boxes
+// below would take at least 50000 steps, the visible part takes a few hundred.
+constexpr int64_t kVisibleWorkLimit = 2000;
 
 constexpr RECT kCanvas{0, 0, 37, 29};
 using Pixels = std::set<std::pair<int, int>>;  // (y, x)

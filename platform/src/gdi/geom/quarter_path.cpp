@@ -29,7 +29,16 @@ QuarterPath::QuarterPath(int64_t width, int64_t height, int64_t stopColumn) : wi
     err0_ = dx0_ + dy0_ + a * a * oddB;
 }
 
+namespace {
+thread_local int64_t curveWork = 0;
+}
+
+int64_t CurveWorkDone() { return curveWork; }
+
+QuarterPath::~QuarterPath() { curveWork += work_; }
+
 CurveWide QuarterPath::ErrorAt(int64_t i, int64_t j) const {
+    ++work_;
     const CurveWide ci = i, cj = j;
     return err0_ + ci * dx0_ + b4_ * ci * (ci + 1) + cj * dy0_ + a4_ * cj * (cj + 1);
 }
@@ -40,6 +49,7 @@ bool QuarterPath::StepsOut(int64_t i, int64_t j) const { return 2 * ErrorAt(i, j
 QuarterPath::Walker QuarterPath::WalkFrom(PathPoint p) const {
     Walker w;
     w.i_ = p.i, w.j_ = p.j, w.lastColumn_ = lastColumn_;
+    w.work_ = &work_;
     w.a8_ = a8_, w.b8_ = b8_;
     w.dx_ = dx0_ + b8_ * p.i;
     w.dy_ = dy0_ + a8_ * p.j;

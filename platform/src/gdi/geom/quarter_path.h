@@ -43,12 +43,20 @@ struct PathWindow {
 template <class Holds>
 int64_t FirstHolding(int64_t from, int64_t to, int64_t guess, Holds holds);
 
+// How much curve work the calling thread has done: points walked plus closed-form
+// evaluations of the walk's error, counted as each quarter path is done with. Tests read it
+// to check that a curve's cost follows what is visible.
+int64_t CurveWorkDone();
+
 class QuarterPath {
 public:
     // The walk of a width x height box (both at least 2), until x drops below `stopColumn`:
     // width / 2 for outlines; filled regions go on to a - width / 2, one column further for
     // even widths.
     QuarterPath(int64_t width, int64_t height, int64_t stopColumn);
+    ~QuarterPath();
+    QuarterPath(const QuarterPath &) = delete;
+    QuarterPath &operator=(const QuarterPath &) = delete;
 
     // The last column the walk visits (i of its last point).
     int64_t LastColumn() const { return lastColumn_; }
@@ -61,6 +69,7 @@ public:
         bool Done() const { return i_ > lastColumn_; }
         // Both tests look at the error before either step, so a diagonal step is possible.
         void Next() {
+            ++*work_;
             const CurveWide twice = 2 * err_;
             if (twice >= dx_) ++i_, dx_ += b8_, err_ += dx_;
             if (twice <= dy_) ++j_, dy_ += a8_, err_ += dy_;
@@ -69,6 +78,7 @@ public:
     private:
         friend class QuarterPath;
         int64_t i_, j_, lastColumn_;
+        int64_t *work_;
         CurveWide a8_, b8_, dx_, dy_, err_;
     };
     Walker WalkFrom(PathPoint p) const;
@@ -137,6 +147,7 @@ private:
     int64_t monotoneOut_, monotoneIn_;  // the columns up to which the decisions move one way
     CurveWide a8_, b8_, a4_, b4_, dx0_, dy0_, err0_;
     mutable std::optional<PathPoint> lastPoint_;
+    mutable int64_t work_ = 0;
 };
 
 template <class Holds>
