@@ -3,6 +3,8 @@
 #include "gdi/pixel_formats.h"
 #include "gdi/surface.h"
 
+#include <algorithm>
+
 namespace figplat::gdi {
 namespace {
 
@@ -50,6 +52,15 @@ struct Routines {
         }
     }
 
+    static void FillSpans(Surface &s, const geom::Span *spans, size_t count, int64_t dx, int64_t dy, uint32_t pixel) {
+        for (const geom::Span *span = spans, *end = spans + count; span < end; ++span) {
+            const int64_t y = span->y + dy;
+            if (y < 0 || y >= s.height) continue;
+            const int64_t x0 = std::max<int64_t>(span->x0 + dx, 0), x1 = std::min<int64_t>(span->x1 + dx, s.width);
+            if (x0 < x1) Format::Fill(s.Row(static_cast<int>(y)), static_cast<int>(x0), static_cast<int>(x1), pixel);
+        }
+    }
+
     static uint32_t ToPixel(const Surface &s, COLORREF colour) {
         if constexpr (Format::kIndexed) {
             const int slot = NearestColourCache::Slot(colour);
@@ -69,7 +80,7 @@ struct Routines {
         else return Format::ToColour(pixel);
     }
 
-    static constexpr PixelRoutines kTable = {Get, Set, FillSpan, FillRect, Line, ToPixel, ToColour};
+    static constexpr PixelRoutines kTable = {Get, Set, FillSpan, FillRect, Line, FillSpans, ToPixel, ToColour};
 };
 
 }  // namespace

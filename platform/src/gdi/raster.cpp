@@ -47,6 +47,12 @@ void SurfacePainter::Box(int32_t left, int32_t top, int32_t right, int32_t botto
     surface_.ops->fillRect(surface_, RECT{left, top, right, bottom}, pixel_);
 }
 
+void SurfacePainter::Spans(const geom::Span *spans, size_t count) {
+    if (kCheckSpans)
+        for (size_t i = 0; i < count; ++i) CheckBox(surface_, spans[i].x0, spans[i].y, spans[i].x1, int64_t{spans[i].y} + 1, "span");
+    surface_.ops->fillSpans(surface_, spans, count, 0, 0, pixel_);
+}
+
 // Both ends inside means every pixel is: the line's pixels move monotonically on each axis.
 void SurfacePainter::Line(const geom::LineSteps &line) {
     if (kCheckSpans) {

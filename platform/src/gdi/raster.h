@@ -23,6 +23,7 @@ public:
     void Span(int32_t y, int32_t x0, int32_t x1) override;
     void Box(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void Line(const geom::LineSteps &line) override;
+    void Spans(const geom::Span *spans, size_t count) override;
 
 private:
     Surface &surface_;

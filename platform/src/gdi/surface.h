@@ -26,6 +26,8 @@ struct PixelRoutines {
     void (*fillRect)(Surface &s, const RECT &box, uint32_t pixel);
     // A cosmetic line stepped straight into the bits.
     void (*line)(Surface &s, const geom::LineSteps &line, uint32_t pixel);
+    // Spans moved by (dx, dy), then cut to the surface (a glyph's runs, a shape's list).
+    void (*fillSpans)(Surface &s, const geom::Span *spans, size_t count, int64_t dx, int64_t dy, uint32_t pixel);
     uint32_t (*colourToPixel)(const Surface &s, COLORREF colour);
     COLORREF (*pixelToColour)(const Surface &s, uint32_t pixel);
 };

@@ -144,26 +144,58 @@ void StampGlyph(const Placement &placement, int32_t ascent, Mask *mask) {
     }
 }
 
-void DrawMask(Face *face, const char16_t *text, int count, Mask *mask) {
-    int32_t advance = 0;
-    std::vector<Placement> placements = PlaceGlyphs(face, text, count, &advance);
-    const int32_t ascent = face->metrics.tmAscent;
+// The glyphs placed along the text, and the box their ink and lines cover.
+struct Layout {
+    std::vector<Placement> placements;
+    int32_t advance = 0, ascent = 0;
     Bounds bounds;
-    for (const Placement &p : placements)
+    // Beyond this much a mask is not drawn at all (see kMaxMaskPixels).
+    bool Drawable() const {
+        return !bounds.Empty() && int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top) <= kMaxMaskPixels;
+    }
+};
+
+Layout LayOut(Face *face, const char16_t *text, int count) {
+    Layout layout;
+    layout.placements = PlaceGlyphs(face, text, count, &layout.advance);
+    layout.ascent = face->metrics.tmAscent;
+    for (const Placement &p : layout.placements)
         if (!p.image->bits.empty())
-            bounds.Add(p.penX + p.image->left, ascent - p.image->top, p.penX + p.image->left + p.image->width,
-                       ascent - p.image->top + p.image->height);
-    if (face->underline) AddBand(face->underlineBand, ascent, advance, &bounds);
-    if (face->strikeOut) AddBand(face->strikeOutBand, ascent, advance, &bounds);
-    mask->advance = advance;
-    if (bounds.Empty() || int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top) > kMaxMaskPixels) return;
+            layout.bounds.Add(p.penX + p.image->left, layout.ascent - p.image->top,
+                              p.penX + p.image->left + p.image->width, layout.ascent - p.image->top + p.image->height);
+    if (face->underline) AddBand(face->underlineBand, layout.ascent, layout.advance, &layout.bounds);
+    if (face->strikeOut) AddBand(face->strikeOutBand, layout.ascent, layout.advance, &layout.bounds);
+    return layout;
+}
+
+void DrawMask(Face *face, const char16_t *text, int count, Mask *mask) {
+    const Layout layout = LayOut(face, text, count);
+    mask->advance = layout.advance;
+    if (!layout.Drawable()) return;
+    const Bounds &bounds = layout.bounds;
     mask->left = bounds.left, mask->top = bounds.top;
     mask->width = bounds.right - bounds.left, mask->height = bounds.bottom - bounds.top;
     mask->bits.assign(static_cast<size_t>(mask->width) * mask->height, 0);
-    for (const Placement &p : placements)
-        if (!p.image->bits.empty()) StampGlyph(p, ascent, mask);
-    if (face->underline) FillBand(face->underlineBand, ascent, advance, mask);
-    if (face->strikeOut) FillBand(face->strikeOutBand, ascent, advance, mask);
+    for (const Placement &p : layout.placements)
+        if (!p.image->bits.empty()) StampGlyph(p, layout.ascent, mask);
+    if (face->underline) FillBand(face->underlineBand, layout.ascent, layout.advance, mask);
+    if (face->strikeOut) FillBand(face->strikeOutBand, layout.ascent, layout.advance, mask);
+}
+
+void AddInkBand(const LineBand &band, const Layout &layout, TextInk *ink) {
+    const int32_t top = layout.ascent - band.above;
+    if (band.thickness > 0 && layout.advance > 0) ink->bands.push_back({0, top, layout.advance, top + band.thickness});
+}
+
+void CollectInk(Face *face, const char16_t *text, int count, TextInk *ink) {
+    const Layout layout = LayOut(face, text, count);
+    ink->advance = layout.advance;
+    if (!layout.Drawable()) return;
+    for (const Placement &p : layout.placements)
+        if (!p.image->runs.empty())
+            ink->glyphs.push_back({p.penX + p.image->left, layout.ascent - p.image->top, &p.image->runs});
+    if (face->underline) AddInkBand(face->underlineBand, layout, ink);
+    if (face->strikeOut) AddInkBand(face->strikeOutBand, layout, ink);
 }
 
 }  // namespace
@@ -205,6 +237,17 @@ SIZE Extent(const Face *face, const char16_t *text, int count) {
     size.cx = advance;
     size.cy = face->metrics.tmHeight;
     return size;
+}
+
+void LayOutInk(const Face *face, const char16_t *text, int count, TextInk *ink) {
+    *ink = TextInk{};
+    if (!face) return;
+    std::lock_guard<std::mutex> guard(FreeTypeLock());
+    try {
+        CollectInk(const_cast<Face *>(face), text, count, ink);  // only the glyph cache changes
+    } catch (const std::bad_alloc &) {
+        *ink = TextInk{};
+    }
 }
 
 void Render(const Face *face, const char16_t *text, int count, Mask *mask) {

@@ -50,6 +50,8 @@ public:
     virtual void Box(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // A cosmetic line. By default, its runs row by row.
     virtual void Line(const LineSteps &line);
+    // Many spans at once (a list a shape built). By default, one by one.
+    virtual void Spans(const geom::Span *spans, size_t count);
 
 protected:
     ~SpanSink() = default;

@@ -106,8 +106,12 @@ void EmitClippedBox(SpanSink &out, int64_t left, int64_t top, int64_t right, int
                 static_cast<int32_t>(bottom));
 }
 
+void SpanSink::Spans(const geom::Span *spans, size_t count) {
+    for (size_t i = 0; i < count; ++i) Span(spans[i].y, spans[i].x0, spans[i].x1);
+}
+
 void Emit(const SpanList &spans, SpanSink &out) {
-    for (const Span &s : spans) out.Span(s.y, s.x0, s.x1);
+    if (!spans.empty()) out.Spans(spans.data(), spans.size());
 }
 
 void AppendClippedSpan(SpanList &out, int64_t y, int64_t x0, int64_t x1, const RECT &clip) {
