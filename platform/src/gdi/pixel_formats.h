@@ -16,30 +16,48 @@
 
 namespace figplat::gdi::format {
 
-// Fills `bytes` bytes with `value`'s low `period` bytes (2, 3 or 4) over and over. The
-// first stretch is written in 16-byte stores (48 bytes hold a whole number of periods of
-// each); long fills then copy that stretch onwards with memcpy, which stores as wide as the
-// machine allows, as memset does.
+// Fills runs of bytes with `value`'s low `Period` bytes (2, 3 or 4) over and over, built
+// once for a fill of many rows. A run is written in 16-byte stores (48 bytes hold a whole
+// number of periods of each); a long one copies its first stretch onwards with memcpy,
+// which stores as wide as the machine allows, as memset does.
 template <int Period>
-void FillRepeating(uint8_t *p, size_t bytes, uint32_t value) {
-    constexpr size_t kSeed = 48 * 256;  // small enough to stay in the first-level cache
-    uint8_t pattern[48];
-    for (int i = 0; i < 48; i += Period)
-        for (int k = 0; k < Period; ++k) pattern[i + k] = static_cast<uint8_t>(value >> (8 * k));
-    const size_t seed = bytes < 2 * kSeed ? bytes : kSeed;
-    uint8_t *q = p;
-    size_t left = seed;
-    if (left >= 48) {
-        using Block = uint8_t __attribute__((vector_size(16)));
-        Block a, b, c;
-        std::memcpy(&a, pattern, 16);
-        std::memcpy(&b, pattern + 16, 16);
-        std::memcpy(&c, pattern + 32, 16);
-        for (; left >= 48; q += 48, left -= 48) std::memcpy(q, &a, 16), std::memcpy(q + 16, &b, 16), std::memcpy(q + 32, &c, 16);
+class RepeatingFill {
+public:
+    explicit RepeatingFill(uint32_t value) {
+        for (int i = 0; i < 48; i += Period)
+            for (int k = 0; k < Period; ++k) pattern_[i + k] = static_cast<uint8_t>(value >> (8 * k));
+        std::memcpy(&a_, pattern_, 16);
+        std::memcpy(&b_, pattern_ + 16, 16);
+        std::memcpy(&c_, pattern_ + 32, 16);
     }
-    std::memcpy(q, pattern, left);
-    for (size_t done = seed; done < bytes; done += seed) std::memcpy(p + done, p, std::min(seed, bytes - done));
-}
+
+    void operator()(uint8_t *p, size_t bytes) const {
+        constexpr size_t kSeed = 48 * 256;  // small enough to stay in the first-level cache
+        const size_t seed = bytes < 2 * kSeed ? bytes : kSeed;
+        uint8_t *q = p;
+        size_t left = seed;
+        for (; left >= 48; q += 48, left -= 48) std::memcpy(q, &a_, 16), std::memcpy(q + 16, &b_, 16), std::memcpy(q + 32, &c_, 16);
+        Tail(q, left);
+        for (size_t done = seed; done < bytes; done += seed) std::memcpy(p + done, p, std::min(seed, bytes - done));
+    }
+
+private:
+    // The pattern's first `left` (< 48) bytes, in stores of fixed sizes.
+    void Tail(uint8_t *q, size_t left) const {
+        size_t at = 0;
+        if (left >= 16) std::memcpy(q, &a_, 16), at = 16;
+        if (left >= 32) std::memcpy(q + 16, &b_, 16), at = 32;
+        const size_t rest = left - at;
+        if (rest & 8) std::memcpy(q + at, pattern_ + at, 8), at += 8;
+        if (rest & 4) std::memcpy(q + at, pattern_ + at, 4), at += 4;
+        if (rest & 2) std::memcpy(q + at, pattern_ + at, 2), at += 2;
+        if (rest & 1) q[at] = pattern_[at];
+    }
+
+    using Block = uint8_t __attribute__((vector_size(16)));
+    uint8_t pattern_[48];
+    Block a_, b_, c_;
+};
 
 template <int Bpp>
 struct Indexed {
@@ -100,13 +118,17 @@ struct Direct {
     static void Fill(uint8_t *row, int x0, int x1, uint32_t pixel) {
         FillBytes(row + x0 * kBytes, static_cast<size_t>(x1 - x0) * kBytes, pixel);
     }
-    static void FillBytes(uint8_t *p, size_t bytes, uint32_t pixel) {
+    static void FillBytes(uint8_t *p, size_t bytes, uint32_t pixel) { FillRows(p, 0, 1, bytes, pixel); }
+    // `rows` runs of `bytes` bytes, `step` bytes apart; the way to fill is chosen once.
+    static void FillRows(uint8_t *p, ptrdiff_t step, int rows, size_t bytes, uint32_t pixel) {
         if (bytes < 64) {
-            for (uint8_t *end = p + bytes; p < end; p += kBytes) Format::StoreAt(p, pixel);
+            for (int r = 0; r < rows; ++r, p += step)
+                for (uint8_t *q = p, *end = p + bytes; q < end; q += kBytes) Format::StoreAt(q, pixel);
         } else if (Format::IsUniform(pixel)) {
-            std::memset(p, static_cast<int>(pixel & 0xFF), bytes);
+            for (int r = 0; r < rows; ++r, p += step) std::memset(p, static_cast<int>(pixel & 0xFF), bytes);
         } else {
-            FillRepeating<kBytes>(p, bytes, pixel);
+            const RepeatingFill<kBytes> fill(pixel);
+            for (int r = 0; r < rows; ++r, p += step) fill(p, bytes);
         }
     }
 };

@@ -23,7 +23,12 @@ struct Routines {
             Format::FillBytes(s.Row(firstInMemory), bytes, pixel);
             return;
         }
-        for (int y = box.top; y < box.bottom; ++y) Format::Fill(s.Row(y), box.left, box.right, pixel);
+        if constexpr (Format::kIndexed) {
+            for (int y = box.top; y < box.bottom; ++y) Format::Fill(s.Row(y), box.left, box.right, pixel);
+        } else {
+            Format::FillRows(s.Row(box.top) + box.left * Format::kBytes, s.rowStep, box.bottom - box.top,
+                             static_cast<size_t>(box.right - box.left) * Format::kBytes, pixel);
+        }
     }
 
     // GDI's Bresenham walk, one pixel per major step. Rows are reached by pointer steps, so

@@ -311,11 +311,25 @@ void AppendPolygon(const Point64 *points, int count, FillRule rule, const RECT &
     const std::vector<PolygonEdge> edges = EdgesByFirstRow(all, top, bottom);
     std::vector<ActiveEdge> active;
     size_t next = 0;
+    int64_t firstEnd = INT64_MAX;  // the first row where an active edge has ended
     for (int64_t y = top; y < bottom; ++y) {
-        for (; next < edges.size() && std::max(edges[next].topY, top) <= y; ++next) active.emplace_back(edges[next], y);
-        std::erase_if(active, [y](const ActiveEdge &e) { return e.bottomY <= y; });
-        SortByCrossing(active);
-        EmitRow(active, rule, y, clip, out);
+        for (; next < edges.size() && std::max(edges[next].topY, top) <= y; ++next) {
+            active.emplace_back(edges[next], y);
+            firstEnd = std::min(firstEnd, edges[next].bottomY);
+        }
+        if (y >= firstEnd) {
+            std::erase_if(active, [y](const ActiveEdge &e) { return e.bottomY <= y; });
+            firstEnd = INT64_MAX;
+            for (const ActiveEdge &e : active) firstEnd = std::min(firstEnd, e.bottomY);
+        }
+        if (active.size() == 2) {
+            // A closed outline crosses a row as often down as up: two crossings bound one run
+            // under either rule.
+            AppendClippedSpan(out, y, std::min(active[0].x, active[1].x), std::max(active[0].x, active[1].x), clip);
+        } else {
+            SortByCrossing(active);
+            EmitRow(active, rule, y, clip, out);
+        }
         for (ActiveEdge &e : active) e.NextRow();
     }
 }
