@@ -129,12 +129,15 @@ inline Entry BlitEntry(const std::string &name, int size, bool sameDepth, Memory
     e.prepare = [width, height, sameDepth](Scope &scope) -> std::function<void()> {
         const int depth = scope.Target().Depth();
         Canvas &source = scope.Extra(kCanvasWidth, kCanvasHeight, sameDepth ? depth : OtherDepth(depth));
-        // A source with varied colours, so conversions cannot hit one cached colour.
+        // A source written all over (as a picture is), with varied colours so that
+        // conversions cannot hit one cached colour.
+        const RECT all{0, 0, kCanvasWidth, kCanvasHeight}, band{0, 0, kCanvasWidth, 64};
+        HBRUSH ground = CreateSolidBrush(RGB(250, 240, 230)), stripe = CreateSolidBrush(RGB(90, 17, 200));
+        FillRect(source.Dc(), &all, ground);
+        FillRect(source.Dc(), &band, stripe);
+        DeleteObject(ground);
+        DeleteObject(stripe);
         for (int i = 0; i < 4096; ++i) SetPixel(source.Dc(), (i * 37) % kCanvasWidth, (i * 13) % kCanvasHeight, RGB(i * 7, i * 11, i * 13));
-        const RECT band{0, 0, kCanvasWidth, 64};
-        HBRUSH brush = CreateSolidBrush(RGB(90, 17, 200));
-        FillRect(source.Dc(), &band, brush);
-        DeleteObject(brush);
         HDC dc = scope.Dc(), from = source.Dc();
         return [dc, from, width, height] { BitBlt(dc, 0, 0, width, height, from, 0, 0, SRCCOPY); };
     };

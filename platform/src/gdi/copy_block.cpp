@@ -14,6 +14,7 @@
 
 #include <cstring>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace figplat::gdi {
@@ -64,18 +65,14 @@ public:
         return byIndex_[index];
     }
 
-    // True colour (0xRRGGBB) into an 8-bit table: the index for the colour's 5-bit cell.
-    uint32_t FromQuantised(uint32_t rgb) {
+    // True colour (0xRRGGBB) into an 8-bit table: the index for the colour's 5-bit cell, from
+    // `cells` (the destination's table, passed in so that loops keep it in a register).
+    uint32_t FromQuantised(uint16_t *cells, uint32_t rgb) {
         const uint32_t cell = ((rgb >> 9) & 0x7C00) | ((rgb >> 6) & 0x3E0) | ((rgb >> 3) & 0x1F);
-        uint16_t &entry = cells_[cell];
-        if (!entry) {
-            const COLORREF centre = MakeColour(static_cast<uint8_t>(((cell >> 10) << 3) + 4),
-                                               static_cast<uint8_t>((((cell >> 5) & 31) << 3) + 4),
-                                               static_cast<uint8_t>(((cell & 31) << 3) + 4));
-            entry = static_cast<uint16_t>(NearestIndex(dst_.table, dst_.tableSize, centre) + 1);
-        }
-        return entry - 1u;
+        const uint16_t entry = cells[cell];
+        return entry ? entry - 1u : MatchCell(cells, cell);
     }
+    uint16_t *Cells() const { return cells_; }
 
     // True colour into 1 or 4 bits: the surface's own small cache of nearest answers.
     uint32_t FromColour(COLORREF colour) { return dst_.ops->colourToPixel(dst_, colour); }
@@ -83,6 +80,15 @@ public:
     uint32_t FromRaw(uint32_t raw) const { return raw == t_.backgroundPixel ? background_ : other_; }
 
 private:
+    uint32_t MatchCell(uint16_t *cells, uint32_t cell) {
+        const COLORREF centre = MakeColour(static_cast<uint8_t>(((cell >> 10) << 3) + 4),
+                                           static_cast<uint8_t>((((cell >> 5) & 31) << 3) + 4),
+                                           static_cast<uint8_t>(((cell & 31) << 3) + 4));
+        const int index = NearestIndex(dst_.table, dst_.tableSize, centre);
+        cells[cell] = static_cast<uint16_t>(index + 1);
+        return static_cast<uint32_t>(index);
+    }
+
     Surface &dst_;
     const Surface &src_;
     const RowTransform &t_;
@@ -101,25 +107,68 @@ Mapping MappingFor(const Surface &dst, const Surface &src, const RowTransform &t
     return dst.bitsPerPixel == 8 ? Mapping::Quantised : Mapping::Nearest;
 }
 
+// The row loop, everything it uses passed by value: the destination is written a byte at a
+// time, and such stores could alias anything reached through a reference.
+template <typename Src, typename Dst, typename PixelFor>
+void MapRow(const uint8_t *from, int sx, uint8_t *to, int dx, int count, PixelFor pixelFor) {
+    for (int i = 0; i < count; ++i) Dst::Store(to, dx + i, pixelFor(Src::Load(from, sx + i)));
+}
+
+// A mapping that answers a run of equal source pixels (common in pictures) from its last
+// answer.
+template <typename Map>
+auto Remembering(Map map) {
+    return [map, last = ~uint32_t{0}, answer = uint32_t{0}, known = false](uint32_t v) mutable {
+        if (!known || v != last) last = v, answer = map(v), known = true;
+        return answer;
+    };
+}
+
+// True colour between 24 and 32 bits: both hold 0xRRGGBB, so pixels move as they are, four
+// bytes at a time where the row allows (the extra byte is overwritten by the next pixel, or
+// read from within the row).
+void RgbRow32To24(const uint8_t *from, uint8_t *to, int count) {
+    for (int i = 0; i + 1 < count; ++i) std::memcpy(to + 3 * i, from + 4 * i, 4);
+    if (count > 0) std::memcpy(to + 3 * (count - 1), from + 4 * (count - 1), 3);
+}
+
+void RgbRow24To32(const uint8_t *from, uint8_t *to, int count) {
+    for (int i = 0; i + 1 < count; ++i) {
+        uint32_t v;
+        std::memcpy(&v, from + 3 * i, 4);
+        v &= 0xFFFFFF;
+        std::memcpy(to + 4 * i, &v, 4);
+    }
+    if (count > 0) format::Xrgb8888::StoreAt(to + 4 * (count - 1), format::Rgb888::LoadAt(from + 3 * (count - 1)));
+}
+
 template <typename Src, typename Dst>
 void ConvertRow(const uint8_t *from, int sx, uint8_t *to, int dx, int count, Mapping mapping, PixelMap &map) {
-    auto each = [&](auto pixelFor) {
-        for (int i = 0; i < count; ++i) Dst::Store(to, dx + i, pixelFor(Src::Load(from, sx + i)));
-    };
+    PixelMap *const m = &map;
     switch (mapping) {
-    case Mapping::Background: each([&](uint32_t v) { return map.FromRaw(v); }); break;
-    case Mapping::Index: each([&](uint32_t v) { return map.FromIndex(v & 0xFF); }); break;
+    case Mapping::Background: MapRow<Src, Dst>(from, sx, to, dx, count, [m](uint32_t v) { return m->FromRaw(v); }); break;
+    case Mapping::Index:
+        MapRow<Src, Dst>(from, sx, to, dx, count, [m](uint32_t v) { return m->FromIndex(v & 0xFF); });
+        break;
     case Mapping::Direct:
-        if constexpr (!Src::kIndexed && !Dst::kIndexed) {
-            if constexpr (Src::kRawIsRgb && Dst::kRawIsRgb) each([](uint32_t v) { return v & 0xFFFFFF; });
-            else each([](uint32_t v) { return Dst::FromColour(Src::ToColour(v)); });
-        }
+        if constexpr (std::is_same_v<Src, format::Xrgb8888> && std::is_same_v<Dst, format::Rgb888>)
+            RgbRow32To24(from + 4 * sx, to + 3 * dx, count);
+        else if constexpr (std::is_same_v<Src, format::Rgb888> && std::is_same_v<Dst, format::Xrgb8888>)
+            RgbRow24To32(from + 3 * sx, to + 4 * dx, count);
+        else if constexpr (!Src::kIndexed && !Dst::kIndexed)
+            MapRow<Src, Dst>(from, sx, to, dx, count, [](uint32_t v) { return Dst::FromColour(Src::ToColour(v)); });
         break;
     case Mapping::Quantised:
-        if constexpr (!Src::kIndexed) each([&](uint32_t v) { return map.FromQuantised(Src::Rgb(v)); });
+        if constexpr (!Src::kIndexed) {
+            uint16_t *const cells = m->Cells();
+            MapRow<Src, Dst>(from, sx, to, dx, count,
+                             Remembering([m, cells](uint32_t v) { return m->FromQuantised(cells, Src::Rgb(v)); }));
+        }
         break;
     case Mapping::Nearest:
-        if constexpr (!Src::kIndexed) each([&](uint32_t v) { return map.FromColour(Src::ToColour(v)); });
+        if constexpr (!Src::kIndexed)
+            MapRow<Src, Dst>(from, sx, to, dx, count,
+                             Remembering([m](uint32_t v) { return m->FromColour(Src::ToColour(v)); }));
         break;
     }
 }

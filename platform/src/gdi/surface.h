@@ -55,6 +55,7 @@ struct Surface {
     RGBQUAD table[256] = {};
     uint8_t *bits = nullptr;     // pixel storage, zeroed when made
     bool ownsBits = true;        // false: a view over a caller's buffer
+    size_t mappedBytes = 0;      // pages of its own (large images), else from the heap
     uint8_t *topRow = nullptr;   // address of row y = 0
     ptrdiff_t rowStep = 0;       // from row y to row y + 1
     const PixelRoutines *ops = nullptr;
