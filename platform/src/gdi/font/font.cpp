@@ -239,26 +239,30 @@ SIZE Extent(const Face *face, const char16_t *text, int count) {
     return size;
 }
 
-void LayOutInk(const Face *face, const char16_t *text, int count, TextInk *ink) {
-    *ink = TextInk{};
+namespace {
+
+// Lays text out under the FreeType lock into `result`, which stays empty when there is no
+// face or memory runs out.
+template <typename Result, typename Work>
+void WithGlyphs(const Face *face, Result *result, Work work) {
+    *result = Result{};
     if (!face) return;
     std::lock_guard<std::mutex> guard(FreeTypeLock());
     try {
-        CollectInk(const_cast<Face *>(face), text, count, ink);  // only the glyph cache changes
+        work(const_cast<Face *>(face));  // only the glyph cache changes
     } catch (const std::bad_alloc &) {
-        *ink = TextInk{};
+        *result = Result{};
     }
 }
 
+}  // namespace
+
+void LayOutInk(const Face *face, const char16_t *text, int count, TextInk *ink) {
+    WithGlyphs(face, ink, [&](Face *f) { CollectInk(f, text, count, ink); });
+}
+
 void Render(const Face *face, const char16_t *text, int count, Mask *mask) {
-    *mask = Mask{};
-    if (!face) return;
-    std::lock_guard<std::mutex> guard(FreeTypeLock());
-    try {
-        DrawMask(const_cast<Face *>(face), text, count, mask);  // only the glyph cache changes
-    } catch (const std::bad_alloc &) {
-        *mask = Mask{};
-    }
+    WithGlyphs(face, mask, [&](Face *f) { DrawMask(f, text, count, mask); });
 }
 
 }  // namespace figplat::font

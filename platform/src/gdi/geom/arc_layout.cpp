@@ -68,8 +68,7 @@ void ArcLayout::ArcRange(POINT start, POINT end, ArcPosition &first, ArcPosition
 std::vector<ArcPiece> ArcLayout::Pieces(const ArcPosition &first, const ArcPosition &last) const {
     std::vector<ArcPiece> pieces;
     if (!Less(first, last)) return pieces;
-    for (int block = first.block; block < last.block || (block == last.block && last.point != FirstOfBlock(block));
-         ++block) {
+    for (int block = first.block; block == first.block || Less({block, FirstOfBlock(block)}, last); ++block) {
         const PathPoint from = block == first.block ? first.point : FirstOfBlock(block);
         const bool endsHere = block == last.block;
         if (block % 2 == 0)
@@ -170,6 +169,30 @@ bool AllPointsAre(const ArcLayout &layout, const ArcPosition &first, const ArcPo
     return true;
 }
 
+namespace {
+
+// One quadrant's piece of a stroke, from just before it comes near the clip to just after it
+// leaves (points further out cannot reach the clip).
+void StrokePiece(const ArcLayout &layout, const ArcPiece &piece, int width, const RECT &clip, SpanSink &out) {
+    CurveStroke stroke(width, clip, out);
+    const int64_t m = stroke.Margin();
+    const PathWindow near = layout.Frame().Window(piece.quadrant, int64_t{clip.left} - m, int64_t{clip.top} - m,
+                                                  int64_t{clip.right} + m, int64_t{clip.bottom} + m);
+    auto place = [&](const PathPoint &p) { return layout.Frame().Place(piece.quadrant, p); };
+    std::optional<PathPoint> lastNear;
+    layout.Path().ForEachIn(piece.first, piece.last, near, [&](const PathPoint &p) {
+        if (!lastNear && p != piece.first) stroke.Add(place(layout.Path().Before(p)));
+        lastNear = p;
+        stroke.Add(place(p));
+    });
+    if (!lastNear || *lastNear == piece.last) return;
+    QuarterPath::Walker walk = layout.Path().WalkFrom(*lastNear);
+    walk.Next();
+    stroke.Add(place(walk.Point()));
+}
+
+}  // namespace
+
 void StrokeArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last, bool closed, int width,
                const RECT &clip, SpanSink &out) {
     if (!layout.Less(first, last)) return;
@@ -180,32 +203,11 @@ void StrokeArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosit
         WidePolyline(dot, 2, width, false, clip, out);
         return;
     }
-    // Each quadrant is stroked on its own, from just before it comes near the clip to just
-    // after it leaves; the steps from one quadrant to the next (and from the end back to the
-    // start of a closed curve) are stroked as single pieces.
-    for (const ArcPiece &piece : layout.Pieces(first, last)) {
-        CurveStroke stroke(width, clip, out);
-        const int64_t m = stroke.Margin();
-        const PathWindow window = layout.Frame().Window(piece.quadrant, int64_t{clip.left} - m, int64_t{clip.top} - m,
-                                                        int64_t{clip.right} + m, int64_t{clip.bottom} + m);
-        std::optional<PathPoint> firstNear, lastNear;
-        layout.Path().ForEachIn(piece.first, piece.last, window, [&](const PathPoint &p) {
-            if (!firstNear) {
-                firstNear = p;
-                if (p != piece.first) stroke.Add(layout.Frame().Place(piece.quadrant, layout.Path().Before(p)));
-            }
-            lastNear = p;
-            stroke.Add(layout.Frame().Place(piece.quadrant, p));
-        });
-        if (lastNear && *lastNear != piece.last) {
-            QuarterPath::Walker walk = layout.Path().WalkFrom(*lastNear);
-            walk.Next();
-            stroke.Add(layout.Frame().Place(piece.quadrant, walk.Point()));
-        }
-    }
+    // Each quadrant is stroked on its own; the steps from one quadrant to the next (and from
+    // the end back to the start of a closed curve) are stroked as single pieces.
+    for (const ArcPiece &piece : layout.Pieces(first, last)) StrokePiece(layout, piece, width, clip, out);
     CurveStroke joins(width, clip, out);
-    for (int block = first.block + 1;
-         block < last.block || (block == last.block && last.point != layout.FirstOfBlock(block)); ++block)
+    for (int block = first.block + 1; layout.Less({block, layout.FirstOfBlock(block)}, last); ++block)
         joins.AddSegment(layout.PointAt({block - 1, layout.LastOfBlock(block - 1)}),
                          layout.PointAt({block, layout.FirstOfBlock(block)}));
     if (closed) joins.AddSegment(layout.PointAt(layout.Before(last)), layout.PointAt(first));
