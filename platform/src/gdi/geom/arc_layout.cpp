@@ -115,7 +115,7 @@ namespace {
 // Single pixels of one quadrant gathered into runs along a row.
 class RunSink {
 public:
-    explicit RunSink(SpanSink &out) : out_(out) {}
+    explicit RunSink(SpanBatch &out) : out_(out) {}
     ~RunSink() { Flush(); }
     void Add(const CurvePoint &p) {
         if (open_ && p.y == y_ && (p.x == x1_ || p.x == x0_ - 1)) {
@@ -131,7 +131,7 @@ private:
         if (open_) out_.Span(static_cast<int32_t>(y_), static_cast<int32_t>(x0_), static_cast<int32_t>(x1_));
         open_ = false;
     }
-    SpanSink &out_;
+    SpanBatch &out_;
     bool open_ = false;
     int64_t y_ = 0, x0_ = 0, x1_ = 0;
 };
@@ -141,11 +141,19 @@ private:
 void LightArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last, const RECT &clip,
               SpanSink &out) {
     if (ClipIsEmpty(clip)) return;
+    SpanBatch batch(out);
     for (const ArcPiece &piece : layout.Pieces(first, last)) {
-        RunSink runs(out);
+        RunSink runs(batch);
         layout.Path().ForEachIn(piece.first, piece.last, layout.Frame().Window(piece.quadrant, clip),
                                 [&](const PathPoint &p) { runs.Add(layout.Frame().Place(piece.quadrant, p)); });
     }
+}
+
+void LightWholeOutline(const ArcLayout &layout, SpanSink &out) {
+    SpanBatch batch(out);
+    RunSink runs[4] = {RunSink(batch), RunSink(batch), RunSink(batch), RunSink(batch)};
+    for (QuarterPath::Walker walk = layout.Path().WalkFrom({0, 0}); !walk.Done(); walk.Next())
+        for (int quadrant = 0; quadrant < 4; ++quadrant) runs[quadrant].Add(layout.Frame().Place(quadrant, walk.Point()));
 }
 
 // The last position is dropped, together with any copies of its pixel just before it

@@ -94,6 +94,9 @@ private:
 void LightArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last, const RECT &clip,
               SpanSink &out);
 
+// The whole outline, once round, all of it inside the clip: one walk lights all four quadrants.
+void LightWholeOutline(const ArcLayout &layout, SpanSink &out);
+
 // GDI draws an open arc as a polyline through its points with a one-pixel pen: each step
 // lights its start pixel, never its end. The end (exclusive) of the positions lit.
 ArcPosition LitEnd(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last);

@@ -19,7 +19,9 @@ void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanSink &out) {
     }
     if (b.BeyondPointBuffer(2)) return;
     const ArcLayout layout(b);
+    const bool boxVisible = b.left >= clip.left && b.top >= clip.top && b.right <= clip.right && b.bottom <= clip.bottom;
     if (pen.width > 1) StrokeArc(layout, layout.TurnStart(), layout.TurnEnd(), true, pen.width, clip, out);
+    else if (boxVisible) LightWholeOutline(layout, out);
     else LightArc(layout, layout.TurnStart(), layout.TurnEnd(), clip, out);
 }
 
@@ -75,10 +77,11 @@ void EllipseInterior(RECT box, RECT clip, SpanSink &out) {
     const QuarterPath path(w, h, (w - 1) - w / 2);
     const HalvedRows rows{b.left, b.top, b.right, h};
     const int64_t lastJ = h - 1 - h / 2;  // the lower half's last row inside the box
+    SpanBatch batch(out);
     rows.ForVisible(clip, lastJ, [&](int64_t from, int64_t to) {
         path.ForEachEntry(from, to, [&](int64_t j, int64_t inset) {
-            rows.Emit(rows.LowerRow(j), inset, clip, out);
-            if (j > 0 || h % 2 == 0) rows.Emit(rows.UpperRow(j), inset, clip, out);
+            rows.Emit(rows.LowerRow(j), inset, clip, batch);
+            if (j > 0 || h % 2 == 0) rows.Emit(rows.UpperRow(j), inset, clip, batch);
         });
     });
 }

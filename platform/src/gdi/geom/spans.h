@@ -39,6 +39,34 @@ void EmitClippedBox(SpanSink &out, int64_t left, int64_t top, int64_t right, int
 // Hands every span of a list to a sink.
 void Emit(const SpanList &spans, SpanSink &out);
 
+// Gathers single spans and hands them on in batches (one call for many spans); boxes and
+// lines pass straight through. What is left goes on when the batch is destroyed.
+class SpanBatch final : public SpanSink {
+public:
+    explicit SpanBatch(SpanSink &out) : out_(out) {}
+    ~SpanBatch() { Flush(); }
+    SpanBatch(const SpanBatch &) = delete;
+    SpanBatch &operator=(const SpanBatch &) = delete;
+
+    void Span(int32_t y, int32_t x0, int32_t x1) override {
+        if (count_ == kSize) Flush();
+        spans_[count_++] = {y, x0, x1};
+    }
+    void Box(int32_t left, int32_t top, int32_t right, int32_t bottom) override { out_.Box(left, top, right, bottom); }
+    void Line(const LineSteps &line) override { out_.Line(line); }
+    void Spans(const geom::Span *spans, size_t count) override { out_.Spans(spans, count); }
+    void Flush() {
+        if (count_) out_.Spans(spans_, count_);
+        count_ = 0;
+    }
+
+private:
+    static constexpr size_t kSize = 256;
+    SpanSink &out_;
+    geom::Span spans_[kSize];
+    size_t count_ = 0;
+};
+
 // Appends [x0, x1) on row y, cut to `clip`; nothing when the result is empty.
 void AppendClippedSpan(SpanList &out, int64_t y, int64_t x0, int64_t x1, const RECT &clip);
 
