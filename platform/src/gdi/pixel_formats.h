@@ -128,9 +128,20 @@ struct Direct {
     static void FillBytes(uint8_t *p, size_t bytes, uint32_t pixel) { FillRows(p, 0, 1, bytes, pixel); }
     // `rows` runs of `bytes` bytes, `step` bytes apart; the way to fill is chosen once.
     static void FillRows(uint8_t *p, ptrdiff_t step, int rows, size_t bytes, uint32_t pixel) {
-        if (bytes < 64) {
+        if (bytes < 64 && kBytes == 3) {
             for (int r = 0; r < rows; ++r, p += step)
                 for (uint8_t *q = p, *end = p + bytes; q < end; q += kBytes) Format::StoreAt(q, pixel);
+        } else if (bytes < 64) {  // 2 or 4 bytes a pixel: eight bytes a store
+            uint8_t pattern[8];
+            for (int i = 0; i < 8; i += kBytes) Format::StoreAt(pattern + i, pixel);
+            uint64_t eight;
+            std::memcpy(&eight, pattern, 8);
+            for (int r = 0; r < rows; ++r, p += step) {
+                uint8_t *q = p;
+                for (size_t left = bytes; left >= 8; left -= 8, q += 8) std::memcpy(q, &eight, 8);
+                if (bytes & 4) std::memcpy(q, &eight, 4), q += 4;
+                if (bytes & 2) std::memcpy(q, &eight, 2);
+            }
         } else if (Format::IsUniform(pixel)) {
             for (int r = 0; r < rows; ++r, p += step) std::memset(p, static_cast<int>(pixel & 0xFF), bytes);
         } else {
