@@ -54,8 +54,8 @@ struct BresenhamLine {
 
     // Minor-axis offset of pixel k (0 <= k < major): how many times the walk stepped
     // sideways before reaching it. The walk steps at pixel j when
-    // 2*minor*(j+1) - major - 2*major*steps + bias > 0.
-    int64_t StepsBefore(int64_t k) const { return (2 * k * minor + bias + major - 1) / (2 * major); }
+    // 2*minor*(j+1) - major - 2*major*steps + bias > 0. (Pixel 0 has none.)
+    int64_t StepsBefore(int64_t k) const { return k == 0 ? 0 : (2 * k * minor + bias + major - 1) / (2 * major); }
 
     // First pixel index whose minor offset reaches n (0 <= n <= minor + 1).
     int64_t FirstIndexWithSteps(int64_t n) const {
