@@ -72,7 +72,8 @@ inline std::pair<double, double> MedianNanosBeside(const std::function<void()> &
     }
     const int64_t runs = RunsPerBatch(work, finish, timing), referenceRuns = RunsPerBatch(reference, none, timing);
     std::vector<double> ours, theirs;
-    for (int b = 0; b < timing.batches; ++b) {
+    // Memory-bound work suffers most from neighbours: more batches, more chances of a quiet one.
+    for (int b = 0; b < 3 * timing.batches; ++b) {
         ours.push_back(BatchNanos(work, finish, runs));
         theirs.push_back(BatchNanos(reference, none, referenceRuns));
     }
