@@ -143,7 +143,25 @@ int64_t QuarterPath::SandwichEntry(int64_t j) const {
     return entry;
 }
 
+// A short path is walked once and its rows' entries kept: cheaper than any search on it.
+bool QuarterPath::Short() const { return lastColumn_ + height_ / 2 < kShortStretch; }
+
+const std::vector<int64_t> &QuarterPath::ShortPathEntries() const {
+    if (!entries_.empty()) return entries_;
+    entries_.push_back(0);
+    for (Walker walk = WalkFrom({0, 0}); !walk.Done();) {
+        const int64_t row = walk.Point().j;
+        walk.Next();
+        if (walk.Point().j != row) entries_.push_back(walk.Point().i);  // past the last column on a final diagonal
+    }
+    return entries_;
+}
+
 int64_t QuarterPath::EntryOf(int64_t j) const {
+    if (Short()) {
+        const std::vector<int64_t> &entries = ShortPathEntries();
+        return j >= 0 && j < static_cast<int64_t>(entries.size()) ? entries[static_cast<size_t>(j)] : kEnded;
+    }
     constexpr int64_t kCountedRows = 16;
     if (j > kCountedRows) return SandwichEntry(j);
     int64_t entry = 0;
@@ -191,12 +209,11 @@ int64_t QuarterPath::RowGuessTowards(CurveWide run, CurveWide rise) const {
 // The walk leaves its last row from the last column, so its last point is there.
 PathPoint QuarterPath::LastPoint() const {
     if (lastPoint_) return *lastPoint_;
-    if (lastColumn_ + height_ / 2 < kShortStretch) {
-        Walker walk = WalkFrom({0, 0});
-        PathPoint last = walk.Point();
-        for (; !walk.Done(); walk.Next()) last = walk.Point();
-        lastPoint_ = last;
-        return last;
+    if (Short()) {
+        const std::vector<int64_t> &entries = ShortPathEntries();
+        const int64_t rows = static_cast<int64_t>(entries.size()) - (entries.back() > lastColumn_ ? 1 : 0);
+        lastPoint_ = PathPoint{lastColumn_, rows - 1};
+        return *lastPoint_;
     }
     // The first row the walk does not reach (it stays inside the box); usually just past the
     // box's last row.

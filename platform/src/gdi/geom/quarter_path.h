@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace figplat::geom {
 
@@ -141,12 +142,15 @@ private:
     int64_t GuessFirstStepOut(int64_t j) const;
     int64_t GuessFirstStayingColumn(int64_t j) const;
     int64_t SandwichEntry(int64_t j) const;
+    bool Short() const;
+    const std::vector<int64_t> &ShortPathEntries() const;
     std::optional<Row> RowFrom(int64_t j, int64_t entry) const;
 
     int64_t width_, height_, lastColumn_;
     int64_t monotoneOut_, monotoneIn_;  // the columns up to which the decisions move one way
     CurveWide a8_, b8_, a4_, b4_, dx0_, dy0_, err0_;
     mutable std::optional<PathPoint> lastPoint_;
+    mutable std::vector<int64_t> entries_;  // short paths: each row's entry, walked once
     mutable int64_t work_ = 0;
 };
 
@@ -213,6 +217,12 @@ std::optional<PathPoint> QuarterPath::FirstWhere(const PathPoint &from, const Pa
 
 template <class Visit>
 void QuarterPath::ForEachEntry(int64_t from, int64_t to, Visit visit) const {
+    if (Short()) {
+        const std::vector<int64_t> &entries = ShortPathEntries();
+        for (int64_t j = std::max<int64_t>(from, 0); j <= to && j < static_cast<int64_t>(entries.size()); ++j)
+            visit(j, entries[static_cast<size_t>(j)]);
+        return;
+    }
     constexpr int kWalkedSteps = 8;
     int64_t entry = EntryOf(from);
     if (entry == kEnded) return;
