@@ -94,7 +94,8 @@ void ClippedChain::Add(const CurvePoint &p) {
     const POINT next{static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
     if (!points_.empty() && points_.back().x == next.x && points_.back().y == next.y) return;
     const unsigned nextCode = Outside(next.x, next.y);
-    while (points_.size() >= 2 && (codes_[codes_.size() - 2] & codes_.back() & nextCode) != 0) {
+    while (points_.size() >= 2 && ((codes_[codes_.size() - 2] & codes_.back() & nextCode) != 0 ||
+                                   Continues(points_[points_.size() - 2], points_.back(), next))) {
         points_.pop_back();
         codes_.pop_back();
     }
@@ -102,12 +103,12 @@ void ClippedChain::Add(const CurvePoint &p) {
     codes_.push_back(nextCode);
 }
 
-void ClippedChain::Add(const ClippedChain &other, bool reversed) {
-    const std::vector<POINT> &pts = other.points_;
-    for (size_t i = 0; i < pts.size(); ++i) {
-        const POINT &p = reversed ? pts[pts.size() - 1 - i] : pts[i];
-        Add(CurvePoint{p.x, p.y});
-    }
+// A vertex on the straight way from the one before to the next adds nothing: the two edges
+// cross every row where the one edge would, at the same exact points.
+bool ClippedChain::Continues(const POINT &before, const POINT &middle, const POINT &next) {
+    const int64_t ax = int64_t{middle.x} - before.x, ay = int64_t{middle.y} - before.y;
+    const int64_t bx = int64_t{next.x} - middle.x, by = int64_t{next.y} - middle.y;
+    return ax * by == ay * bx && ax * bx + ay * by > 0;
 }
 
 namespace {
@@ -227,18 +228,20 @@ namespace {
 // outside half-plane, so only where each half-plane test changes along the piece matters,
 // and the points inside. Each test changes at most once along a quadrant (x follows the
 // column, y the row), so a huge piece yields a handful of points plus what is visible.
-void ChainPiece(const ArcLayout &layout, const ArcPiece &piece, ClippedChain &part) {
+// The points come in path order.
+void ChainPiece(const ArcLayout &layout, const ArcPiece &piece, const ClippedChain &chain,
+                std::vector<CurvePoint> &points) {
     const QuarterPath &path = layout.Path();
     auto place = [&](const PathPoint &p) { return layout.Frame().Place(piece.quadrant, p); };
     auto code = [&](const PathPoint &p) {
         const CurvePoint c = place(p);
-        return part.Outside(c.x, c.y);
+        return chain.Outside(c.x, c.y);
     };
     const unsigned startCode = code(piece.first);
     std::vector<PathPoint> breaks{piece.first};
     // Where a test of x changes the column is known, where one of y does the row: the clip's
     // edges, seen from this quadrant (x grows with i in quadrants 1 and 2, y with j in 2 and 3).
-    const PathWindow inside = layout.Frame().Window(piece.quadrant, part.Clip());
+    const PathWindow inside = layout.Frame().Window(piece.quadrant, chain.Clip());
     const bool xGrows = piece.quadrant == 1 || piece.quadrant == 2, yGrows = piece.quadrant >= 2;
     const int64_t leftColumn = xGrows ? inside.i0 : inside.i1 + 1, rightColumn = xGrows ? inside.i1 + 1 : inside.i0;
     const int64_t rowGuesses[] = {path.RowGuessAtColumn(leftColumn), path.RowGuessAtColumn(rightColumn),
@@ -256,23 +259,25 @@ void ChainPiece(const ArcLayout &layout, const ArcPiece &piece, ClippedChain &pa
         const PathPoint from = breaks[k];
         const PathPoint to = k + 1 < breaks.size() ? path.Before(breaks[k + 1]) : piece.last;
         if (code(from) != 0) {  // the whole stretch shares a half-plane: its ends will do
-            part.Add(place(from));
-            part.Add(place(to));
+            points.push_back(place(from));
+            points.push_back(place(to));
             continue;
         }
         const PathWindow all{from.i, to.i, from.j, to.j};
-        path.ForEachIn(from, to, all, [&](const PathPoint &p) { part.Add(place(p)); });
+        path.ForEachIn(from, to, all, [&](const PathPoint &p) { points.push_back(place(p)); });
     }
 }
 
 }  // namespace
 
 void ChainArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last, ClippedChain &chain) {
+    std::vector<CurvePoint> points;
     for (const ArcPiece &piece : layout.Pieces(first, last)) {
-        ClippedChain part(chain.Clip());
-        ChainPiece(layout, piece, part);
+        points.clear();
+        ChainPiece(layout, piece, chain, points);
         // Mirrored quadrants run against the path.
-        chain.Add(part, piece.quadrant % 2 != 0);
+        if (piece.quadrant % 2) std::reverse(points.begin(), points.end());
+        for (const CurvePoint &p : points) chain.Add(p);
     }
 }
 

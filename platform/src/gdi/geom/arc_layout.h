@@ -72,19 +72,20 @@ private:
 // at an edge lying wholly above the clip's first row, below its last, right of it, or
 // at least a pixel left of it, except through the winding it adds to what lies right of
 // it. A chain of edges that stays in one such half-plane adds exactly what its chord
-// adds, so its inner vertices can go.
+// adds, so its inner vertices can go; so can a vertex on a straight stretch.
 class ClippedChain {
 public:
     explicit ClippedChain(const RECT &clip) : clip_(clip) {}
 
     void Add(const CurvePoint &p);
-    void Add(const ClippedChain &other, bool reversed);
     const std::vector<POINT> &Points() const { return points_; }
     const RECT &Clip() const { return clip_; }
     // Which of those half-planes a point lies in, as bits.
     unsigned Outside(int64_t x, int64_t y) const;
 
 private:
+    static bool Continues(const POINT &before, const POINT &middle, const POINT &next);
+
     RECT clip_;
     std::vector<POINT> points_;
     std::vector<unsigned> codes_;  // Outside() of each point
