@@ -85,14 +85,26 @@ Box64 PenDiscBox(int width, POINT centre) {
 // any bitmap) compute each disc's visible rows on their own to keep memory bounded.
 constexpr int kLargestStampedDisc = 4096;
 
+// The disc of a pen width round (0, 0); a thread keeps the last one it built, as pens are
+// used for many calls in a row.
+const SpanList &DiscShape(int width) {
+    thread_local int lastWidth = 0;
+    thread_local SpanList disc;
+    if (width != lastWidth) {
+        const Box64 box = PenDiscBox(width, POINT{0, 0});
+        disc = EllipticRegionShape(RECT{static_cast<LONG>(box.left), static_cast<LONG>(box.top),
+                                        static_cast<LONG>(box.right), static_cast<LONG>(box.bottom)});
+        lastWidth = width;
+    }
+    return disc;
+}
+
 void AppendDiscs(const std::vector<POINT> &path, int width, const RECT &clip, SpanList &region) {
     if (width > kLargestStampedDisc) {
         for (const POINT &p : path) AppendEllipticRegion64(PenDiscBox(width, p), clip, region);
         return;
     }
-    const Box64 box = PenDiscBox(width, POINT{0, 0});
-    const SpanList disc = EllipticRegionShape(RECT{static_cast<LONG>(box.left), static_cast<LONG>(box.top),
-                                                   static_cast<LONG>(box.right), static_cast<LONG>(box.bottom)});
+    const SpanList &disc = DiscShape(width);
     for (const POINT &p : path) AppendOffsetSpans(region, disc, p.x, p.y, clip);
 }
 
@@ -122,7 +134,12 @@ void WidePolyline(const POINT *points, int count, int width, bool closed, RECT c
     const std::vector<POINT> path = TrimRepeatedEnds(points, count);
     const size_t n = path.size();
 
+    // Room for a row of each piece and of each disc, for a path a few rows tall.
+    int64_t top = path[0].y, bottom = path[0].y;
+    for (const POINT &p : path) top = std::min<int64_t>(top, p.y), bottom = std::max<int64_t>(bottom, p.y);
+    const int64_t rows = std::min<int64_t>(bottom - top, int64_t{clip.bottom} - clip.top) + width + 1;
     SpanList region;
+    region.reserve(static_cast<size_t>(std::min<int64_t>(rows * 2 + int64_t(n) * (width + 1), 1 << 16)));
     AppendDiscs(path, width, clip, region);
     const size_t pieces = closed ? n : n - 1;
     for (size_t i = 0; i < pieces; ++i)
