@@ -35,7 +35,6 @@ inline bool ComesBefore(const PathPoint &p, const PathPoint &q) { return p.j < q
 // A window of the (i, j) plane, bounds included.
 struct PathWindow {
     int64_t i0, i1, j0, j1;
-    bool Contains(const PathPoint &p) const { return p.i >= i0 && p.i <= i1 && p.j >= j0 && p.j <= j1; }
 };
 
 // The first c in [from, to] where `holds` (false, then true from some c on) holds, or to + 1.
