@@ -3,6 +3,8 @@
 // then our time, Wine's time, the cost per pixel of lines and the share of memory bandwidth.
 //
 // Usage: figplot_bench_report <ours.tsv> <wine.tsv> [<before ours.tsv> <before wine.tsv>]
+// Each may be a comma-separated list of runs: every entry keeps its fastest time.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -26,8 +28,9 @@ struct Results {
     std::map<Key, Row> rows;
 };
 
-Results Load(const char *path) {
-    Results results;
+// Reads one result file into `results`, keeping for every entry and depth the fastest time
+// and the fastest memory reference seen so far (several runs of a noisy machine).
+void LoadInto(const std::string &path, Results &results) {
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
@@ -37,14 +40,24 @@ Results Load(const char *path) {
             !std::getline(fields, nanos, '\t') || !std::getline(fields, calls, '\t') ||
             !std::getline(fields, pixels, '\t') || !std::getline(fields, memory, '\t'))
             continue;
-        Row row{std::stod(nanos), std::stoi(calls), std::stod(pixels), std::stod(memory)};
-        if (results.rows.find({name, 0}) == results.rows.end()) {
-            bool known = false;
-            for (const std::string &n : results.order) known = known || n == name;
-            if (!known) results.order.push_back(name);
+        const Row row{std::stod(nanos), std::stoi(calls), std::stod(pixels), std::stod(memory)};
+        bool known = false;
+        for (const std::string &n : results.order) known = known || n == name;
+        if (!known) results.order.push_back(name);
+        const auto [it, added] = results.rows.try_emplace({name, std::stoi(depth)}, row);
+        if (!added) {
+            it->second.nanos = std::min(it->second.nanos, row.nanos);
+            if (row.memoryNanos > 0) it->second.memoryNanos = std::min(it->second.memoryNanos, row.memoryNanos);
         }
-        results.rows[{name, std::stoi(depth)}] = row;
     }
+}
+
+// A comma-separated list of result files.
+Results Load(const char *paths) {
+    Results results;
+    std::stringstream list(paths);
+    std::string path;
+    while (std::getline(list, path, ',')) LoadInto(path, results);
     return results;
 }
 

@@ -90,6 +90,8 @@ public:
     Scope &operator=(const Scope &) = delete;
 
     Canvas &Target() { return canvas_; }
+    // Where a copying entry reads from, for the memcpy it is measured against.
+    const Canvas *copySource = nullptr;
     HDC Dc() { return canvas_.Dc(); }
     // Selects a new object (deleted at the end) or a stock one (owned = false).
     void Select(HGDIOBJ object, bool owned = true) {

@@ -138,6 +138,7 @@ inline Entry BlitEntry(const std::string &name, int size, bool sameDepth, Memory
         DeleteObject(ground);
         DeleteObject(stripe);
         for (int i = 0; i < 4096; ++i) SetPixel(source.Dc(), (i * 37) % kCanvasWidth, (i * 13) % kCanvasHeight, RGB(i * 7, i * 11, i * 13));
+        scope.copySource = &source;
         HDC dc = scope.Dc(), from = source.Dc();
         return [dc, from, width, height] { BitBlt(dc, 0, 0, width, height, from, 0, 0, SRCCOPY); };
     };

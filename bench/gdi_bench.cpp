@@ -3,7 +3,7 @@
 // Built natively against the platform and with mingw-w64 against Windows (run under Wine),
 // from this one source. Each line of the output file is
 //   entry <TAB> depth <TAB> ns per run <TAB> GDI calls per run <TAB> pixels per run <TAB> memory ns
-// where memory ns is memset (fills) or memcpy (copies) of the same byte count, or 0.
+// where memory ns is memset (fills) or memcpy (copies) of the canvas's own bytes, or 0.
 // scripts/bench.sh runs both sides and writes docs/performance.md from the two files.
 //
 // Usage: figplot_bench <output file> [--quick] [--runs n] [--filter substring] [--depth bpp]
@@ -27,14 +27,15 @@ struct Result {
 Result Measure(const bench::Entry &entry, int depth, const bench::Timing &timing) {
     Result result;
     bench::Canvas canvas(bench::kCanvasWidth, bench::kCanvasHeight, depth);
-    if (!canvas.Ok()) return result;
+    if (!canvas.Ok()) return result;  // reported; the other entries still run
     bench::Scope scope(canvas);
     const std::function<void()> run = entry.prepare(scope);
     const auto flush = [] { GdiFlush(); };
     if (entry.memory == bench::Memory::None) {
         result.nanos = bench::MedianNanos(run, flush, timing);
     } else {
-        bench::MemoryReference reference(canvas.Bytes(), entry.memory == bench::Memory::Copy);
+        const bool copy = entry.memory == bench::Memory::Copy && scope.copySource;
+        bench::MemoryReference reference(canvas.Bits(), copy ? scope.copySource->Bits() : nullptr, canvas.Bytes());
         std::tie(result.nanos, result.memoryNanos) = bench::MedianNanosBeside(run, flush, std::ref(reference), timing);
     }
     return result;

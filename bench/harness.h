@@ -80,28 +80,23 @@ inline std::pair<double, double> MedianNanosBeside(const std::function<void()> &
     return {Fastest(ours), Fastest(theirs)};
 }
 
-// The memory limit beside a fill or a copy: memset or memcpy of the same byte count, into
-// (and from) blocks of their own that start on a page, as DIB sections do. Every store is kept.
+// The memory limit beside a fill or a copy: memset or memcpy of the same bytes the entry
+// writes (and reads), the canvas's own bits, so that both sides of the share touch the
+// very same memory. Every store is kept.
 class MemoryReference {
 public:
-    MemoryReference(size_t bytes, bool copy)
-        : bytes_(bytes), copy_(copy), toBlock_(bytes + kPage), fromBlock_(copy ? bytes + kPage : 0, 1) {}
+    MemoryReference(void *to, const void *from, size_t bytes)
+        : to_(static_cast<unsigned char *>(to)), from_(static_cast<const unsigned char *>(from)), bytes_(bytes) {}
     void operator()() {
-        unsigned char *to = PageStart(toBlock_);
-        if (copy_) std::memcpy(to, PageStart(fromBlock_), bytes_);
-        else std::memset(to, ++value_, bytes_);
-        asm volatile("" : : "r"(to) : "memory");
+        if (from_) std::memcpy(to_, from_, bytes_);
+        else std::memset(to_, ++value_, bytes_);
+        asm volatile("" : : "r"(to_) : "memory");
     }
 
 private:
-    static constexpr size_t kPage = 4096;
-    static unsigned char *PageStart(std::vector<unsigned char> &block) {
-        const uintptr_t address = reinterpret_cast<uintptr_t>(block.data());
-        return block.data() + (kPage - address % kPage) % kPage;
-    }
+    unsigned char *to_;
+    const unsigned char *from_;
     size_t bytes_;
-    bool copy_;
-    std::vector<unsigned char> toBlock_, fromBlock_;
     unsigned char value_ = 0;
 };
 
