@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev
   libfreetype-dev libfontconfig-dev libpng-dev
   fontconfig fonts-liberation fonts-wine fonts-dejavu-core fonts-dejavu-extra
   # an independent reader of the bitmap files the library writes
@@ -13,6 +13,8 @@ packages=(
   wine64 g++-mingw-w64-x86-64 mingw-w64
   # the Windows externals: 32-bit DLLs too, and GoogleTest's sources for the Windows run
   g++-mingw-w64-i686 googletest
+  # profiling the raster engine (docs/performance.md)
+  valgrind linux-perf
 )
 
 run() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -15,6 +15,8 @@ for summary in build/tests/wine/report/summary.md build/tests/windows/run/summar
                build/tests/windows/scenarios/report/summary.md; do
   if [ -f "$summary" ]; then cat "$summary"; fi
 done
+# The benchmarks once, natively and under Wine (in the comparison's prefix): that they run.
+FIGPLOT_BENCH_WINEPREFIX=build/tests/wine/wine-prefix bash scripts/bench.sh --quick build
 
 bash scripts/build.sh sanitize
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

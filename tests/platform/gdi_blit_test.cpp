@@ -193,6 +193,8 @@ TEST(BitBltOverlap, CopiesWithinOneBitmapAsIfThroughACopy) {
         ExpectOverlappingCopy(mem.dc(), 3, 2, 6, 4, 0, 0);  // down-right: rows and runs overlap
         ExpectOverlappingCopy(mem.dc(), 0, 0, 6, 4, 1, 1);  // up-left
         ExpectOverlappingCopy(mem.dc(), 1, 0, 8, 6, 0, 0);  // right by one inside each row
+        ExpectOverlappingCopy(mem.dc(), 0, 1, 9, 5, 0, 0);  // whole rows down by one (one block at 32 bpp)
+        ExpectOverlappingCopy(mem.dc(), 0, 0, 9, 5, 0, 1);  // and up
     }
 }
 

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 
 using namespace gditest;
 
@@ -67,6 +69,26 @@ TEST(CreateDibSection, PixelsStartZeroAndTheBitmapDescribesItself) {
     EXPECT_EQ(bm.bmHeight, 3);
     EXPECT_EQ(bm.bmBitsPixel, 24);
     DeleteObject(bitmap);
+}
+
+// Large images get pages of their own (not the heap): they too start zeroed, reach their
+// last byte, copy as one block between equal bitmaps and go away with their handle.
+TEST(CreateDibSection, LargeImagesBehaveLikeSmallOnes) {
+    const int before = PlatformLiveCount(PlatformBitmap);
+    for (int bpp : {4, 8, 16, 24, 32}) {
+        SCOPED_TRACE(bpp);
+        const DibInfo info = MakeRampInfo(301, 300, bpp);
+        MemoryDc a(info), b(info);
+        ASSERT_NE(a.bits(), nullptr);
+        const size_t bytes = static_cast<size_t>((301 * bpp + 31) / 32 * 4) * 300;
+        EXPECT_EQ(std::count(a.bits(), a.bits() + bytes, 0), static_cast<std::ptrdiff_t>(bytes));
+        const COLORREF colour = SetPixel(a.dc(), 300, 0, RGB(250, 10, 90));  // the last bytes of a bottom-up DIB
+        EXPECT_EQ(GetPixel(a.dc(), 300, 0), colour);
+        ASSERT_TRUE(BitBlt(b.dc(), 0, 0, 301, 300, a.dc(), 0, 0, SRCCOPY));
+        EXPECT_EQ(GetPixel(b.dc(), 300, 0), colour);
+        EXPECT_EQ(std::memcmp(a.bits(), b.bits(), bytes), 0);
+    }
+    EXPECT_EQ(PlatformLiveCount(PlatformBitmap), before);
 }
 
 TEST(CreateDibSection, ABigEnoughBufferGetsTheDibSectionRecord) {

@@ -2,11 +2,70 @@
 #pragma once
 
 #include "gdi/geom/geom.h"
+#include "gdi/geom/quarter_path.h"
+#include "gdi/geom/spans.h"
 
 #include <set>
 #include <utility>
 
+namespace figplat::geom {
+
+// The shapes into a list in canonical form (sorted, merged), as the tests compare them.
+template <typename Draw>
+void CollectNormalized(SpanList &out, Draw draw) {
+    SpanList shape;
+    SpanCollector sink(shape);
+    draw(sink);
+    NormalizeSpans(shape);
+    out.insert(out.end(), shape.begin(), shape.end());
+}
+
+inline void CosmeticLine(POINT from, POINT to, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { CosmeticLine(from, to, clip, s); });
+}
+inline void RectangleOutline(RECT box, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { RectangleOutline(box, clip, s); });
+}
+inline void RectangleInterior(RECT box, bool hasPen, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { RectangleInterior(box, hasPen, clip, s); });
+}
+inline void EllipseOutline(RECT box, PenShape pen, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { EllipseOutline(box, pen, clip, s); });
+}
+inline void EllipseInterior(RECT box, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { EllipseInterior(box, clip, s); });
+}
+inline void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { ArcOutline(box, start, end, pen, clip, s); });
+}
+inline void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { PieOutline(box, start, end, pen, clip, s); });
+}
+inline void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { PieInterior(box, start, end, clip, s); });
+}
+inline void WidePolyline(const POINT *points, int count, int width, bool closed, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { WidePolyline(points, count, width, closed, clip, s); });
+}
+inline void WideRectangleOutline(RECT box, int width, RECT clip, SpanList &out) {
+    CollectNormalized(out, [&](SpanSink &s) { WideRectangleOutline(box, width, clip, s); });
+}
+
+}  // namespace figplat::geom
+
 namespace figplat::geom::testing {
+
+// The curve work (walked points and closed-form evaluations) `draw` costs.
+template <typename Draw>
+int64_t CurveWork(Draw draw) {
+    const int64_t before = CurveWorkDone();
+    draw();
+    return CurveWorkDone() - before;
+}
+
+// A curve's cost must follow the clip, not the box: walking a whole quarter of the boxes
+// below would take at least 50000 steps, the visible part takes a few hundred.
+constexpr int64_t kVisibleWorkLimit = 2000;
 
 constexpr RECT kCanvas{0, 0, 37, 29};
 using Pixels = std::set<std::pair<int, int>>;  // (y, x)

@@ -4,6 +4,8 @@
 #include "core/faults.h"
 #include "gdi/colour.h"
 
+#include <atomic>
+#include <cstdint>
 #include <mutex>
 
 using namespace figplat;
@@ -11,7 +13,30 @@ using namespace figplat::gdi;
 
 namespace figplat::gdi {
 
-Dc *LookupDc(HDC handle) { return static_cast<Dc *>(LookupObject(handle, PlatformDc)); }
+namespace {
+
+// Bumped whenever a DC goes away; a thread's remembered lookup is good only while the count
+// it saw still stands. (Handles are never reused, so nothing else can make it wrong.)
+std::atomic<uint64_t> dcGeneration{0};
+
+struct RememberedDc {
+    HDC handle = nullptr;
+    Dc *dc = nullptr;
+    uint64_t generation = 0;
+};
+
+}  // namespace
+
+// Drawing calls come in long runs on one DC: each thread remembers its last answer, so the
+// registry (a lock and a hash lookup) is asked only when the DC changes.
+Dc *LookupDc(HDC handle) {
+    thread_local RememberedDc last;
+    const uint64_t generation = dcGeneration.load(std::memory_order_acquire);
+    if (handle && handle == last.handle && generation == last.generation) return last.dc;
+    Dc *dc = static_cast<Dc *>(LookupObject(handle, PlatformDc));
+    if (dc) last = RememberedDc{handle, dc, generation};
+    return dc;
+}
 
 namespace {
 
@@ -54,6 +79,7 @@ Dc *NewDc(DcKind kind, std::shared_ptr<Surface> surface, HWND window) {
 }
 
 void DestroyDc(Dc *dc) {
+    dcGeneration.fetch_add(1, std::memory_order_acq_rel);
     UnregisterObject(dc->handle, PlatformDc);
     Drop(dc->pen);
     Drop(dc->brush);

@@ -7,6 +7,7 @@
 #include "gdi/raster.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 using namespace figplat;
@@ -16,29 +17,32 @@ namespace {
 
 bool HasPen(const Dc &dc) { return !dc.pen->IsNull(); }
 bool HasBrush(const Dc &dc) { return !dc.brush->IsNull(); }
-int PenWidth(const Dc &dc) { return dc.pen->log.lopnWidth.x; }
-bool IsWidePen(const Dc &dc) { return PenWidth(dc) > 1; }
+geom::PenShape Pen(const Dc &dc) { return geom::PenShape{dc.pen->log.lopnWidth.x}; }
 
-void Paint(Dc &dc, const geom::SpanList &spans, COLORREF colour) {
-    if (spans.empty()) return;
-    PaintSpans(*dc.surface, spans, DrawingPixel(dc, colour));
+// Hands a painter in the colour to `draw` (a shape function's tail: clip and sink).
+template <typename Draw>
+void Paint(Dc &dc, COLORREF colour, Draw draw) {
+    SurfacePainter painter(*dc.surface, DrawingPixel(dc, colour));
+    draw(dc.surface->Bounds(), painter);
 }
 
-void PaintWithPen(Dc &dc, const geom::SpanList &spans) { Paint(dc, spans, dc.pen->log.lopnColor); }
-void PaintWithBrush(Dc &dc, const geom::SpanList &spans) { Paint(dc, spans, dc.brush->log.lbColor); }
-
-RECT Box(int left, int top, int right, int bottom) { return RECT{left, top, right, bottom}; }
+// Rectangle, Ellipse and Pie: the brush fills first, then the pen draws over it.
+template <typename Fill, typename Outline>
+BOOL FilledShape(HDC handle, Fill fill, Outline outline) {
+    Dc *dc = LookupDc(handle);
+    if (!dc) return FALSE;
+    if (HasBrush(*dc)) Paint(*dc, dc->brush->log.lbColor, [&](RECT clip, geom::SpanSink &out) { fill(*dc, clip, out); });
+    if (HasPen(*dc)) Paint(*dc, dc->pen->log.lopnColor, [&](RECT clip, geom::SpanSink &out) { outline(*dc, clip, out); });
+    return TRUE;
+}
 
 void DrawLine(Dc &dc, POINT from, POINT to) {
-    geom::SpanList spans;
-    const RECT clip = dc.surface->Bounds();
-    if (IsWidePen(dc)) {
+    const int width = Pen(dc).width;
+    Paint(dc, dc.pen->log.lopnColor, [&](RECT clip, geom::SpanSink &out) {
         const POINT points[2] = {from, to};
-        geom::WidePolyline(points, 2, PenWidth(dc), false, clip, spans);
-    } else {
-        geom::CosmeticLine(from, to, clip, spans);
-    }
-    PaintWithPen(dc, spans);
+        if (width > 1) geom::WidePolyline(points, 2, width, false, clip, out);
+        else geom::CosmeticLine(from, to, clip, out);
+    });
 }
 
 bool InSurface(const Surface &s, int x, int y) { return x >= 0 && y >= 0 && x < s.width && y < s.height; }
@@ -66,39 +70,21 @@ BOOL WINAPI LineTo(HDC handle, int x, int y) {
 
 BOOL WINAPI Rectangle(HDC handle, int left, int top, int right, int bottom) {
     if (FIG_FAULT_POINT("Rectangle")) return FALSE;
-    Dc *dc = LookupDc(handle);
-    if (!dc) return FALSE;
-    const RECT box = Box(left, top, right, bottom), clip = dc->surface->Bounds();
-    geom::SpanList spans;
-    if (HasBrush(*dc)) {
-        geom::RectangleInterior(box, HasPen(*dc), clip, spans);
-        PaintWithBrush(*dc, spans);
-    }
-    if (HasPen(*dc)) {
-        spans.clear();
-        if (IsWidePen(*dc)) geom::WideRectangleOutline(box, PenWidth(*dc), clip, spans);
-        else geom::RectangleOutline(box, clip, spans);
-        PaintWithPen(*dc, spans);
-    }
-    return TRUE;
+    const RECT box{left, top, right, bottom};
+    return FilledShape(
+        handle, [&](const Dc &dc, RECT clip, geom::SpanSink &out) { geom::RectangleInterior(box, HasPen(dc), clip, out); },
+        [&](const Dc &dc, RECT clip, geom::SpanSink &out) {
+            if (Pen(dc).width > 1) geom::WideRectangleOutline(box, Pen(dc).width, clip, out);
+            else geom::RectangleOutline(box, clip, out);
+        });
 }
 
 BOOL WINAPI Ellipse(HDC handle, int left, int top, int right, int bottom) {
     if (FIG_FAULT_POINT("Ellipse")) return FALSE;
-    Dc *dc = LookupDc(handle);
-    if (!dc) return FALSE;
-    const RECT box = Box(left, top, right, bottom), clip = dc->surface->Bounds();
-    geom::SpanList spans;
-    if (HasBrush(*dc)) {
-        geom::EllipseInterior(box, clip, spans);
-        PaintWithBrush(*dc, spans);
-    }
-    if (HasPen(*dc)) {
-        spans.clear();
-        geom::EllipseOutline(box, geom::PenShape{PenWidth(*dc)}, clip, spans);
-        PaintWithPen(*dc, spans);
-    }
-    return TRUE;
+    const RECT box{left, top, right, bottom};
+    return FilledShape(
+        handle, [&](const Dc &, RECT clip, geom::SpanSink &out) { geom::EllipseInterior(box, clip, out); },
+        [&](const Dc &dc, RECT clip, geom::SpanSink &out) { geom::EllipseOutline(box, Pen(dc), clip, out); });
 }
 
 BOOL WINAPI Arc(HDC handle, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
@@ -106,30 +92,25 @@ BOOL WINAPI Arc(HDC handle, int left, int top, int right, int bottom, int xStart
     Dc *dc = LookupDc(handle);
     if (!dc) return FALSE;
     if (!HasPen(*dc)) return TRUE;
-    geom::SpanList spans;
-    geom::ArcOutline(Box(left, top, right, bottom), POINT{xStart, yStart}, POINT{xEnd, yEnd},
-                     geom::PenShape{PenWidth(*dc)}, dc->surface->Bounds(), spans);
-    PaintWithPen(*dc, spans);
+    const RECT box{left, top, right, bottom};
+    Paint(*dc, dc->pen->log.lopnColor, [&](RECT clip, geom::SpanSink &out) {
+        geom::ArcOutline(box, POINT{xStart, yStart}, POINT{xEnd, yEnd}, Pen(*dc), clip, out);
+    });
     return TRUE;
 }
 
 BOOL WINAPI Pie(HDC handle, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
     if (FIG_FAULT_POINT("Pie")) return FALSE;
-    Dc *dc = LookupDc(handle);
-    if (!dc) return FALSE;
-    const RECT box = Box(left, top, right, bottom), clip = dc->surface->Bounds();
+    const RECT box{left, top, right, bottom};
     const POINT start{xStart, yStart}, end{xEnd, yEnd};
-    geom::SpanList spans;
-    if (HasBrush(*dc)) {
-        geom::PieInterior(box, start, end, clip, spans);
-        PaintWithBrush(*dc, spans);
-    }
-    if (HasPen(*dc)) {
-        spans.clear();
-        geom::PieOutline(box, start, end, geom::PenShape{PenWidth(*dc)}, clip, spans);
-        PaintWithPen(*dc, spans);
-    }
-    return TRUE;
+    std::optional<geom::PieShape> pie;  // set up on first use, shared by the brush and the pen
+    auto shape = [&](RECT clip) -> const geom::PieShape & {
+        if (!pie) pie.emplace(box, start, end, clip);
+        return *pie;
+    };
+    return FilledShape(
+        handle, [&](const Dc &, RECT clip, geom::SpanSink &out) { shape(clip).Interior(out); },
+        [&](const Dc &dc, RECT clip, geom::SpanSink &out) { shape(clip).Outline(Pen(dc), out); });
 }
 
 // SetPixel maps by nearest colour only (no 1-bpp background rule) and answers the colour
@@ -175,9 +156,8 @@ void FillRectWithBrush(Dc &dc, const RECT &rect, const BrushObject &brush) {
     right = std::min<int64_t>(right, s.width);
     bottom = std::min<int64_t>(bottom, s.height);
     if (left >= right || top >= bottom) return;
-    const uint32_t pixel = DrawingPixel(dc, brush.log.lbColor);
-    for (int64_t y = top; y < bottom; ++y)
-        s.ops->fillSpan(s, static_cast<int>(y), static_cast<int>(left), static_cast<int>(right), pixel);
+    const RECT visible{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right), static_cast<LONG>(bottom)};
+    s.ops->fillRect(s, visible, DrawingPixel(dc, brush.log.lbColor));
 }
 
 }  // namespace figplat::gdi

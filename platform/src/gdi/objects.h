@@ -83,7 +83,8 @@ T *LookupAs(HGDIOBJ handle) {
     return object && object->type == T::kType ? static_cast<T *>(object) : nullptr;
 }
 
-// Removes the object's handle and frees it (not for stock objects).
+// Removes the object's handle and frees it (not for stock objects). Every GDI object must
+// go this way: it also voids the lookups threads remember (LookupGdiObject).
 void DestroyGdiObject(GdiObject *object);
 // Selection bookkeeping: a DC takes and drops its hold on an object.
 void AcquireSelection(GdiObject *object);

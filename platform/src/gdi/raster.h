@@ -14,8 +14,21 @@ namespace figplat::gdi {
 // that one).
 uint32_t DrawingPixel(const Dc &dc, COLORREF colour);
 
-// Fills every span (already cut to the surface) with one pixel value.
-void PaintSpans(Surface &surface, const geom::SpanList &spans, uint32_t pixel);
+// Paints what a shape hands over (already cut to the surface) in one pixel value, straight
+// into the bits. Debug and sanitizer builds check every piece against the surface first, so
+// a clipping fault stops with a message instead of writing over memory.
+class SurfacePainter final : public geom::SpanSink {
+public:
+    SurfacePainter(Surface &surface, uint32_t pixel) : surface_(surface), pixel_(pixel) {}
+    void Span(int32_t y, int32_t x0, int32_t x1) override;
+    void Box(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    void Line(const geom::LineSteps &line) override;
+    void Spans(const geom::Span *spans, size_t count) override;
+
+private:
+    Surface &surface_;
+    uint32_t pixel_;
+};
 
 // How a row of source colours is rewritten on its way to the destination.
 struct RowTransform {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "gdi/geom/geom.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -20,15 +22,26 @@ struct PixelRoutines {
     uint32_t (*getPixel)(const Surface &s, int x, int y);
     void (*setPixel)(Surface &s, int x, int y, uint32_t pixel);
     void (*fillSpan)(Surface &s, int y, int x0, int x1, uint32_t pixel);
-    // A run of raw pixel values.
-    void (*readPixels)(const Surface &s, int y, int x, int count, uint32_t *out);
-    // A run of pixels as colours, and colours written back by nearest match or truncation.
-    void (*readColours)(const Surface &s, int y, int x, int count, COLORREF *out);
-    void (*writeColours)(Surface &s, int y, int x, int count, const COLORREF *in);
-    // A run of raw pixels between two surfaces of this same format (may overlap).
-    void (*copyPixels)(Surface &dst, int dy, int dx, const Surface &src, int sy, int sx, int count);
+    // [left, right) x [top, bottom); rows that are whole and unpadded are filled as one block.
+    void (*fillRect)(Surface &s, const RECT &box, uint32_t pixel);
+    // A cosmetic line stepped straight into the bits.
+    void (*line)(Surface &s, const geom::LineSteps &line, uint32_t pixel);
+    // Spans moved by (dx, dy), then cut to the surface (a glyph's runs, a shape's list).
+    void (*fillSpans)(Surface &s, const geom::Span *spans, size_t count, int64_t dx, int64_t dy, uint32_t pixel);
     uint32_t (*colourToPixel)(const Surface &s, COLORREF colour);
     COLORREF (*pixelToColour)(const Surface &s, uint32_t pixel);
+};
+
+// Recent colour -> index answers of an indexed surface, so that the pens and brushes in
+// use skip the nearest-colour search. Direct-mapped by colour.
+struct NearestColourCache {
+    static constexpr int kSize = 16;
+    COLORREF colour[kSize];
+    uint8_t index[kSize];
+    NearestColourCache() {
+        for (COLORREF &c : colour) c = 0xFFFFFFFF;  // never a resolved colour
+    }
+    static int Slot(COLORREF c) { return static_cast<int>((c ^ (c >> 7) ^ (c >> 14)) % kSize); }
 };
 
 struct Surface {
@@ -42,9 +55,13 @@ struct Surface {
     RGBQUAD table[256] = {};
     uint8_t *bits = nullptr;     // pixel storage, zeroed when made
     bool ownsBits = true;        // false: a view over a caller's buffer
+    size_t mappedBytes = 0;      // pages of its own (large images), else from the heap
     uint8_t *topRow = nullptr;   // address of row y = 0
     ptrdiff_t rowStep = 0;       // from row y to row y + 1
     const PixelRoutines *ops = nullptr;
+    // Caches of colour matching into the table (indexed surfaces; the table never changes).
+    mutable NearestColourCache nearest;
+    mutable std::unique_ptr<uint16_t[]> quantisedToIndex;  // 5-5-5 cell -> index + 1 (0: not yet)
 
     Surface() = default;
     Surface(const Surface &) = delete;

@@ -1,5 +1,5 @@
 // gdi32's font and text calls over the font module: fonts are realised on first use, text
-// is painted from the font module's one-bit glyph mask in the DC's text colour.
+// is painted from the runs of the font module's cached glyphs in the DC's text colour.
 #include "core/faults.h"
 #include "core/text.h"
 #include "gdi/dc.h"
@@ -73,29 +73,19 @@ void FillBox(Surface &s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_
     y0 = std::max<int64_t>(y0, 0);
     x1 = std::min<int64_t>(x1, s.width);
     y1 = std::min<int64_t>(y1, s.height);
-    if (x0 >= x1) return;
-    for (int64_t y = y0; y < y1; ++y)
-        s.ops->fillSpan(s, static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), pixel);
+    if (x0 >= x1 || y0 >= y1) return;
+    const RECT visible{static_cast<LONG>(x0), static_cast<LONG>(y0), static_cast<LONG>(x1), static_cast<LONG>(y1)};
+    s.ops->fillRect(s, visible, pixel);
 }
 
-// Paints the mask's set pixels as spans, the mask's first pixel at (originX, originY).
-void PaintMask(Surface &s, const font::Mask &mask, int64_t originX, int64_t originY, uint32_t pixel) {
-    for (int row = 0; row < mask.height; ++row) {
-        const int64_t y = originY + row;
-        if (y < 0 || y >= s.height) continue;
-        const uint8_t *bits = mask.bits.data() + static_cast<size_t>(row) * mask.width;
-        for (int col = 0; col < mask.width;) {
-            if (!bits[col]) {
-                ++col;
-                continue;
-            }
-            int end = col;
-            while (end < mask.width && bits[end]) ++end;
-            const int64_t x0 = std::max<int64_t>(originX + col, 0), x1 = std::min<int64_t>(originX + end, s.width);
-            if (x0 < x1) s.ops->fillSpan(s, static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), pixel);
-            col = end;
-        }
-    }
+// Paints the text's ink, the cell's top-left at (originX, originY): every glyph's runs, cut
+// to the surface, then the underline and strike-out boxes. Overlapping glyphs paint some
+// pixels twice, in the same colour.
+void PaintInk(Surface &s, const font::TextInk &ink, int64_t originX, int64_t originY, uint32_t pixel) {
+    for (const font::TextInk::Glyph &glyph : ink.glyphs)
+        s.ops->fillSpans(s, glyph.runs->data(), glyph.runs->size(), originX + glyph.x, originY + glyph.y, pixel);
+    for (const font::TextInk::Box &band : ink.bands)
+        FillBox(s, originX + band.left, originY + band.top, originX + band.right, originY + band.bottom, pixel);
 }
 
 BOOL PaintText(HDC handle, int x, int y, const char16_t *text, int count) {
@@ -104,17 +94,16 @@ BOOL PaintText(HDC handle, int x, int y, const char16_t *text, int count) {
     font::Face *face = dc->font->Realized();
     if (!face) return FALSE;
     if (count == 0) return TRUE;
-    font::Mask mask;
-    font::Render(face, text, count, &mask);
+    font::TextInk ink;
+    font::LayOutInk(face, text, count, &ink);
     Surface &s = *dc->surface;
     if (dc->bkMode == OPAQUE) {
         TEXTMETRICW metrics{};
         font::Metrics(face, &metrics);
-        FillBox(s, x, y, static_cast<int64_t>(x) + mask.advance, static_cast<int64_t>(y) + metrics.tmHeight,
+        FillBox(s, x, y, static_cast<int64_t>(x) + ink.advance, static_cast<int64_t>(y) + metrics.tmHeight,
                 DrawingPixel(*dc, dc->bkColour));
     }
-    PaintMask(s, mask, static_cast<int64_t>(x) + mask.left, static_cast<int64_t>(y) + mask.top,
-              DrawingPixel(*dc, dc->textColour));
+    PaintInk(s, ink, x, y, DrawingPixel(*dc, dc->textColour));
     return TRUE;
 }
 

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include "gdi/font/font.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -14,12 +17,14 @@
 namespace figplat::font {
 
 // One glyph as GDI draws it without antialiasing: a 0/1 mask whose top-left pixel is
-// `left` pixels right of the pen and `top` pixels above the baseline.
+// `left` pixels right of the pen and `top` pixels above the baseline, and the same pixels
+// as runs, the form text is painted from.
 struct GlyphImage {
     int32_t left = 0, top = 0, width = 0, height = 0;
     int32_t advance = 0;        // where the next glyph is drawn
     int32_t measureAdvance = 0;  // what GetTextExtentPoint counts for it
     std::vector<uint8_t> bits;
+    std::vector<InkRun> runs;
 };
 
 // Beyond this many pixels a glyph or a whole mask is not drawn: absurd LOGFONT heights must
@@ -49,6 +54,16 @@ struct Face {
     TEXTMETRICW metrics{};
     LineBand underlineBand, strikeOutBand;
     std::unordered_map<uint32_t, GlyphImage> glyphs;  // by glyph index
+    // The glyph index of each UTF-16 unit below 256 once looked up (kUnknownGlyph: not yet).
+    static constexpr uint32_t kUnknownGlyph = 0xFFFFFFFF;
+    std::array<uint32_t, 256> smallUnitGlyphs = MakeUnknown();
+
+private:
+    static std::array<uint32_t, 256> MakeUnknown() {
+        std::array<uint32_t, 256> table;
+        table.fill(kUnknownGlyph);
+        return table;
+    }
 };
 
 }  // namespace figplat::font

@@ -4,7 +4,6 @@
 // a name nobody knows falls back by pitch and family, as GDI's font mapper does.
 #pragma once
 
-#include "gdi/font/font_export.h"
 
 #include <windows.h>
 
@@ -24,11 +23,11 @@ struct FaceChoice {
 // lfWeight above this takes the bold face (GDI's semibold and heavier).
 inline constexpr LONG kBoldWeightThreshold = 550;
 
-FIG_FONT_EXPORT FaceChoice ChooseFace(const LOGFONTW &logfont);
+FaceChoice ChooseFace(const LOGFONTW &logfont);
 
 // The family the GDI name stands for here (case-insensitive), or the name itself.
-FIG_FONT_EXPORT std::string LookAlikeFamily(const std::string &gdiName);
+std::string LookAlikeFamily(const std::string &gdiName);
 // The family used for an unknown name, from lfPitchAndFamily alone.
-FIG_FONT_EXPORT std::string FallbackFamily(BYTE pitchAndFamily);
+std::string FallbackFamily(BYTE pitchAndFamily);
 
 }  // namespace figplat::font

@@ -2,7 +2,6 @@
 
 #include "gdi/font/face.h"
 #include "gdi/font/face_catalog.h"
-#include "gdi/font/font_export.h"
 #include "gdi/font/freetype_context.h"
 #include "gdi/font/glyph_images.h"
 #include "gdi/font/glyph_run.h"
@@ -145,33 +144,65 @@ void StampGlyph(const Placement &placement, int32_t ascent, Mask *mask) {
     }
 }
 
-void DrawMask(Face *face, const char16_t *text, int count, Mask *mask) {
-    int32_t advance = 0;
-    std::vector<Placement> placements = PlaceGlyphs(face, text, count, &advance);
-    const int32_t ascent = face->metrics.tmAscent;
+// The glyphs placed along the text, and the box their ink and lines cover.
+struct Layout {
+    std::vector<Placement> placements;
+    int32_t advance = 0, ascent = 0;
     Bounds bounds;
-    for (const Placement &p : placements)
+    // Beyond this much a mask is not drawn at all (see kMaxMaskPixels).
+    bool Drawable() const {
+        return !bounds.Empty() && int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top) <= kMaxMaskPixels;
+    }
+};
+
+Layout LayOut(Face *face, const char16_t *text, int count) {
+    Layout layout;
+    layout.placements = PlaceGlyphs(face, text, count, &layout.advance);
+    layout.ascent = face->metrics.tmAscent;
+    for (const Placement &p : layout.placements)
         if (!p.image->bits.empty())
-            bounds.Add(p.penX + p.image->left, ascent - p.image->top, p.penX + p.image->left + p.image->width,
-                       ascent - p.image->top + p.image->height);
-    if (face->underline) AddBand(face->underlineBand, ascent, advance, &bounds);
-    if (face->strikeOut) AddBand(face->strikeOutBand, ascent, advance, &bounds);
-    mask->advance = advance;
-    if (bounds.Empty() || int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top) > kMaxMaskPixels) return;
+            layout.bounds.Add(p.penX + p.image->left, layout.ascent - p.image->top,
+                              p.penX + p.image->left + p.image->width, layout.ascent - p.image->top + p.image->height);
+    if (face->underline) AddBand(face->underlineBand, layout.ascent, layout.advance, &layout.bounds);
+    if (face->strikeOut) AddBand(face->strikeOutBand, layout.ascent, layout.advance, &layout.bounds);
+    return layout;
+}
+
+void DrawMask(Face *face, const char16_t *text, int count, Mask *mask) {
+    const Layout layout = LayOut(face, text, count);
+    mask->advance = layout.advance;
+    if (!layout.Drawable()) return;
+    const Bounds &bounds = layout.bounds;
     mask->left = bounds.left, mask->top = bounds.top;
     mask->width = bounds.right - bounds.left, mask->height = bounds.bottom - bounds.top;
     mask->bits.assign(static_cast<size_t>(mask->width) * mask->height, 0);
-    for (const Placement &p : placements)
-        if (!p.image->bits.empty()) StampGlyph(p, ascent, mask);
-    if (face->underline) FillBand(face->underlineBand, ascent, advance, mask);
-    if (face->strikeOut) FillBand(face->strikeOutBand, ascent, advance, mask);
+    for (const Placement &p : layout.placements)
+        if (!p.image->bits.empty()) StampGlyph(p, layout.ascent, mask);
+    if (face->underline) FillBand(face->underlineBand, layout.ascent, layout.advance, mask);
+    if (face->strikeOut) FillBand(face->strikeOutBand, layout.ascent, layout.advance, mask);
+}
+
+void AddInkBand(const LineBand &band, const Layout &layout, TextInk *ink) {
+    const int32_t top = layout.ascent - band.above;
+    if (band.thickness > 0 && layout.advance > 0) ink->bands.push_back({0, top, layout.advance, top + band.thickness});
+}
+
+void CollectInk(Face *face, const char16_t *text, int count, TextInk *ink) {
+    const Layout layout = LayOut(face, text, count);
+    ink->advance = layout.advance;
+    if (!layout.Drawable()) return;
+    for (const Placement &p : layout.placements)
+        if (!p.image->runs.empty())
+            ink->glyphs.push_back({p.penX + p.image->left, layout.ascent - p.image->top, &p.image->runs});
+    if (face->underline) AddInkBand(face->underlineBand, layout, ink);
+    if (face->strikeOut) AddInkBand(face->strikeOutBand, layout, ink);
 }
 
 }  // namespace
 
 // Out of memory is the one exception that can escape the standard library here; it must
 // not cross into the caller, which expects GDI's failure values.
-FIG_FONT_EXPORT Face *Realize(const LOGFONTW &logfont) {
+Face *Realize(const LOGFONTW &logfont) {
     try {
         FaceChoice choice = ChooseFace(logfont);
         std::lock_guard<std::mutex> guard(FreeTypeLock());
@@ -181,18 +212,18 @@ FIG_FONT_EXPORT Face *Realize(const LOGFONTW &logfont) {
     }
 }
 
-FIG_FONT_EXPORT void Release(Face *face) {
+void Release(Face *face) {
     if (!face) return;
     std::lock_guard<std::mutex> guard(FreeTypeLock());
     FT_Done_Face(face->ft);
     delete face;
 }
 
-FIG_FONT_EXPORT void Metrics(const Face *face, TEXTMETRICW *metrics) {
+void Metrics(const Face *face, TEXTMETRICW *metrics) {
     if (face && metrics) *metrics = face->metrics;
 }
 
-FIG_FONT_EXPORT SIZE Extent(const Face *face, const char16_t *text, int count) {
+SIZE Extent(const Face *face, const char16_t *text, int count) {
     SIZE size{0, 0};
     if (!face) return size;
     std::lock_guard<std::mutex> guard(FreeTypeLock());
@@ -208,15 +239,30 @@ FIG_FONT_EXPORT SIZE Extent(const Face *face, const char16_t *text, int count) {
     return size;
 }
 
-FIG_FONT_EXPORT void Render(const Face *face, const char16_t *text, int count, Mask *mask) {
-    *mask = Mask{};
+namespace {
+
+// Lays text out under the FreeType lock into `result`, which stays empty when there is no
+// face or memory runs out.
+template <typename Result, typename Work>
+void WithGlyphs(const Face *face, Result *result, Work work) {
+    *result = Result{};
     if (!face) return;
     std::lock_guard<std::mutex> guard(FreeTypeLock());
     try {
-        DrawMask(const_cast<Face *>(face), text, count, mask);  // only the glyph cache changes
+        work(const_cast<Face *>(face));  // only the glyph cache changes
     } catch (const std::bad_alloc &) {
-        *mask = Mask{};
+        *result = Result{};
     }
+}
+
+}  // namespace
+
+void LayOutInk(const Face *face, const char16_t *text, int count, TextInk *ink) {
+    WithGlyphs(face, ink, [&](Face *f) { CollectInk(f, text, count, ink); });
+}
+
+void Render(const Face *face, const char16_t *text, int count, Mask *mask) {
+    WithGlyphs(face, mask, [&](Face *f) { DrawMask(f, text, count, mask); });
 }
 
 }  // namespace figplat::font

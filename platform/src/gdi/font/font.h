@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "gdi/geom/geom.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -35,5 +37,25 @@ struct Mask {
     int32_t advance = 0;
 };
 void Render(const Face *face, const char16_t *text, int count, Mask *mask);
+
+// The same ink in the form the DC layer paints: each glyph's runs (GlyphImage::runs) with
+// the cell position of the glyph mask's top-left, and the underline and strike-out boxes,
+// all relative to the text cell's top-left. Like Render, nothing when the whole would be
+// too large to draw. The runs belong to the face and live as long as it does.
+// Columns [x0, x1) of row y of a glyph's mask: the span type the pixel routines fill.
+using InkRun = geom::Span;
+struct TextInk {
+    struct Glyph {
+        int32_t x, y;
+        const std::vector<InkRun> *runs;
+    };
+    struct Box {
+        int32_t left, top, right, bottom;
+    };
+    std::vector<Glyph> glyphs;
+    std::vector<Box> bands;
+    int32_t advance = 0;
+};
+void LayOutInk(const Face *face, const char16_t *text, int count, TextInk *ink);
 
 }  // namespace figplat::font

@@ -173,6 +173,25 @@ GlyphImage LoadGlyph(Face *face, uint32_t glyphIndex) {
     return image;
 }
 
+// The mask's set pixels as runs along its rows.
+std::vector<InkRun> RunsOf(const GlyphImage &image) {
+    std::vector<InkRun> runs;
+    for (int32_t y = 0; y < image.height; ++y) {
+        const uint8_t *row = image.bits.data() + static_cast<size_t>(y) * image.width;
+        for (int32_t x = 0; x < image.width;) {
+            if (!row[x]) {
+                ++x;
+                continue;
+            }
+            int32_t end = x;
+            while (end < image.width && row[end]) ++end;
+            runs.push_back({y, x, end});  // row y, columns [x, end)
+            x = end;
+        }
+    }
+    return runs;
+}
+
 }  // namespace
 
 const GlyphImage &GlyphFor(Face *face, uint32_t glyphIndex) {
@@ -180,6 +199,7 @@ const GlyphImage &GlyphFor(Face *face, uint32_t glyphIndex) {
     if (found != face->glyphs.end()) return found->second;
     GlyphImage image = LoadGlyph(face, glyphIndex);
     image.measureAdvance = MeasureAdvance(face, glyphIndex, image.advance);
+    image.runs = RunsOf(image);
     return face->glyphs.emplace(glyphIndex, std::move(image)).first->second;
 }
 

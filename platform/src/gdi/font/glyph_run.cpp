@@ -19,14 +19,24 @@ uint32_t RasterGlyph(const Face &face, char16_t unit) {
     return glyph;
 }
 
+uint32_t SingleUnitGlyph(const Face &face, char16_t unit) {
+    return face.raster ? RasterGlyph(face, unit) : FT_Get_Char_Index(face.ft, unit);
+}
+
 }  // namespace
 
-std::vector<uint32_t> GlyphRun(const Face &face, const char16_t *text, int count) {
+std::vector<uint32_t> GlyphRun(Face &face, const char16_t *text, int count) {
     std::vector<uint32_t> glyphs;
     if (!text || count <= 0) return glyphs;
     glyphs.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         char16_t unit = text[i];
+        if (unit < face.smallUnitGlyphs.size()) {
+            uint32_t &known = face.smallUnitGlyphs[unit];
+            if (known == Face::kUnknownGlyph) known = SingleUnitGlyph(face, unit);
+            glyphs.push_back(known);
+            continue;
+        }
         if (face.raster) {
             glyphs.push_back(RasterGlyph(face, unit));
             continue;

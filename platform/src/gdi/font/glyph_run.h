@@ -9,6 +9,7 @@
 
 namespace figplat::font {
 
-std::vector<uint32_t> GlyphRun(const Face &face, const char16_t *text, int count);
+// Single units below 256 are looked up once per face (the FreeType lock must be held).
+std::vector<uint32_t> GlyphRun(Face &face, const char16_t *text, int count);
 
 }  // namespace figplat::font

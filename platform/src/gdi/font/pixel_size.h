@@ -3,7 +3,6 @@
 // checked against the numbers GDI reports.
 #pragma once
 
-#include "gdi/font/font_export.h"
 
 namespace figplat::font {
 
@@ -19,15 +18,15 @@ struct OutlineFaceHeights {
 
 // lfHeight < 0 asks for an em of -lfHeight pixels; > 0 for a cell (winAscent + winDescent)
 // of lfHeight pixels, never taller than asked.
-FIG_FONT_EXPORT long OutlinePixelsPerEm(const OutlineFaceHeights &face, long lfHeight);
+long OutlinePixelsPerEm(const OutlineFaceHeights &face, long lfHeight);
 
 // Raster fonts only grow by whole multiples of their native cell height; the next
 // multiple is taken only when it overshoots by at most a quarter of the native height
 // (one pixel less for the first doubling).
-FIG_FONT_EXPORT long BitmapScale(long cellHeight, long internalLeading, long lfHeight);
+long BitmapScale(long cellHeight, long internalLeading, long lfHeight);
 
 // FreeType's rounding helpers, restated so the arithmetic above is testable on its own.
-FIG_FONT_EXPORT long RoundedMulDiv(long a, long b, long c);
-FIG_FONT_EXPORT long RoundedMulFix(long a, long fixed16);
+long RoundedMulDiv(long a, long b, long c);
+long RoundedMulFix(long a, long fixed16);
 
 }  // namespace figplat::font

@@ -1,10 +1,14 @@
 // LineTo() with a cosmetic pen.
 //
-// The pixels come from GDI's Bresenham walk, but are computed in closed form per row, so
-// a line is cut to the clip without walking the part outside it and the cut never moves a
-// pixel: the minor-axis offset of the k-th pixel is a function of k alone.
+// The pixels come from GDI's Bresenham walk. Where the walk enters the clip is computed in
+// closed form (the minor-axis offset of the k-th pixel is a function of k alone), so a line
+// is cut without walking the part outside it and the cut never moves a pixel; the visible
+// part is handed on as steps for the pixel routines to walk.
+//
+// End points are at most 2^28 from the origin once huge ones are scaled down (see
+// CropHugePoint), so every product below stays under 2^62 and 64 bits suffice.
 #include "gdi/geom/geom.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,8 +16,6 @@
 namespace figplat::geom {
 
 namespace {
-
-using Wide = __int128;
 
 // GDI's octants run clockwise from +x in y-down space; an exact diagonal belongs to the
 // y-major octant on its side.
@@ -52,22 +54,20 @@ struct BresenhamLine {
 
     // Minor-axis offset of pixel k (0 <= k < major): how many times the walk stepped
     // sideways before reaching it. The walk steps at pixel j when
-    // 2*minor*(j+1) - major - 2*major*steps + bias > 0.
-    int64_t StepsBefore(int64_t k) const {
-        Wide num = Wide{2} * k * minor + bias + major - 1;
-        return static_cast<int64_t>(num / (Wide{2} * major));
-    }
+    // 2*minor*(j+1) - major - 2*major*steps + bias > 0. (Pixel 0 has none.)
+    int64_t StepsBefore(int64_t k) const { return k == 0 ? 0 : (2 * k * minor + bias + major - 1) / (2 * major); }
 
-    // First pixel index whose minor offset reaches n (n >= 0).
+    // First pixel index whose minor offset reaches n (0 <= n <= minor + 1).
     int64_t FirstIndexWithSteps(int64_t n) const {
         if (n <= 0) return 0;
         if (minor == 0) return major;
-        Wide num = Wide{2} * major * n - bias - major + 1;
-        Wide den = Wide{2} * minor;
-        Wide q = num / den;
-        if (num % den != 0 && num > 0) ++q;
-        return static_cast<int64_t>(std::max<Wide>(q, 0));
+        const int64_t num = 2 * major * n - bias - major + 1, den = 2 * minor;
+        if (num <= 0) return 0;
+        return (num + den - 1) / den;
     }
+
+    // The error GDI's walk has reached at pixel k.
+    int64_t ErrorAt(int64_t k) const { return 2 * minor * (k + 1) - major - 2 * major * StepsBefore(k) + bias; }
 };
 
 BresenhamLine MakeLine(POINT from, POINT to) {
@@ -88,58 +88,54 @@ BresenhamLine MakeLine(POINT from, POINT to) {
     return line;
 }
 
-// Clamps pixel indices [k0, k1) to those whose major coordinate lies in [lo, hi).
+// Pixel indices [k0, k1) are cut to those whose major coordinate lies in [lo, hi) ...
 void LimitToMajorRange(const BresenhamLine &line, int64_t lo, int64_t hi, int64_t &k0, int64_t &k1) {
-    int64_t first, last;  // index range, inclusive, of major coordinates lo..hi-1
-    if (line.majorStep > 0) {
-        first = lo - line.startMajor;
-        last = hi - 1 - line.startMajor;
-    } else {
-        first = line.startMajor - (hi - 1);
-        last = line.startMajor - lo;
-    }
+    const int64_t first = line.majorStep > 0 ? lo - line.startMajor : line.startMajor - (hi - 1);
+    const int64_t last = line.majorStep > 0 ? hi - 1 - line.startMajor : line.startMajor - lo;
     k0 = std::max(k0, first);
     k1 = std::min(k1, last + 1);
 }
 
-// A y-major line lights one pixel per row: walk only the rows inside the clip.
-void YMajorSpans(const BresenhamLine &line, const RECT &clip, SpanList &out) {
-    int64_t k0 = 0, k1 = line.major;
-    LimitToMajorRange(line, clip.top, clip.bottom, k0, k1);
-    for (int64_t k = k0; k < k1; ++k) {
-        const int64_t y = line.startMajor + line.majorStep * k;
-        const int64_t x = line.startMinor + line.minorStep * line.StepsBefore(k);
-        AppendClippedSpan(out, y, x, x + 1, clip);
-    }
-}
-
-// An x-major line lights one run per row; each run is found from the row's offset.
-void XMajorSpans(const BresenhamLine &line, const RECT &clip, SpanList &out) {
-    const int64_t lastSteps = line.StepsBefore(line.major - 1);
-    // Offsets n whose row lies in the clip.
-    int64_t n0, n1;
-    if (line.minorStep > 0) {
-        n0 = clip.top - line.startMinor;
-        n1 = clip.bottom - line.startMinor;
-    } else {
-        n0 = line.startMinor - (clip.bottom - 1);
-        n1 = line.startMinor - clip.top + 1;
-    }
+// ... and whose minor coordinate lies in [lo, hi): the minor offset grows with the index,
+// so they form one range too.
+void LimitToMinorRange(const BresenhamLine &line, int64_t lo, int64_t hi, int64_t &k0, int64_t &k1) {
+    int64_t n0 = line.minorStep > 0 ? lo - line.startMinor : line.startMinor - (hi - 1);
+    int64_t n1 = line.minorStep > 0 ? hi - line.startMinor : line.startMinor - lo + 1;
     n0 = std::max<int64_t>(n0, 0);
-    n1 = std::min(n1, lastSteps + 1);
-    for (int64_t n = n0; n < n1; ++n) {
-        int64_t k0 = line.FirstIndexWithSteps(n);
-        int64_t k1 = std::min(line.FirstIndexWithSteps(n + 1), line.major);
-        LimitToMajorRange(line, clip.left, clip.right, k0, k1);
-        if (k0 >= k1) continue;
-        const int64_t y = line.startMinor + line.minorStep * n;
-        const int64_t xa = line.startMajor + line.majorStep * k0;
-        const int64_t xb = line.startMajor + line.majorStep * (k1 - 1);
-        AppendClippedSpan(out, y, std::min(xa, xb), std::max(xa, xb) + 1, clip);
+    n1 = std::min(n1, line.minor + 1);
+    if (n1 <= n0) {
+        k1 = k0;
+        return;
     }
+    k0 = std::max(k0, line.FirstIndexWithSteps(n0));
+    k1 = std::min(k1, line.FirstIndexWithSteps(n1));
 }
 
-void AxisLine(POINT from, POINT to, const RECT &clip, SpanList &out) {
+// Where pixel k of the walk lies, as (x, y).
+void PixelAt(const BresenhamLine &line, int64_t k, int32_t &x, int32_t &y) {
+    const int64_t major = line.startMajor + line.majorStep * k;
+    const int64_t minor = line.startMinor + line.minorStep * line.StepsBefore(k);
+    x = static_cast<int32_t>(line.xMajor ? major : minor);
+    y = static_cast<int32_t>(line.xMajor ? minor : major);
+}
+
+// The walk's pixels [k0, k1) in the form the pixel routines step.
+LineSteps StepsFrom(const BresenhamLine &line, int64_t k0, int64_t k1) {
+    LineSteps steps{};
+    PixelAt(line, k0, steps.x, steps.y);
+    PixelAt(line, k1 - 1, steps.endX, steps.endY);
+    steps.count = k1 - k0;
+    steps.xMajor = line.xMajor;
+    const int32_t majorStep = static_cast<int32_t>(line.majorStep), minorStep = static_cast<int32_t>(line.minorStep);
+    steps.xStep = line.xMajor ? majorStep : minorStep;
+    steps.yStep = line.xMajor ? minorStep : majorStep;
+    steps.errorUp = 2 * line.minor;
+    steps.errorDown = 2 * line.major;
+    steps.error = line.ErrorAt(k0);
+    return steps;
+}
+
+void AxisLine(POINT from, POINT to, const RECT &clip, SpanSink &out) {
     // A span [start, end); drawn backwards it is [end + 1, start + 1).
     auto order = [](int64_t s, int64_t e, int64_t &lo, int64_t &hi) {
         if (s <= e) lo = s, hi = e;
@@ -148,16 +144,20 @@ void AxisLine(POINT from, POINT to, const RECT &clip, SpanList &out) {
     int64_t lo, hi;
     if (from.y == to.y) {
         order(from.x, to.x, lo, hi);
-        AppendClippedSpan(out, from.y, lo, hi, clip);
+        EmitClippedSpan(out, from.y, lo, hi, clip);
     } else {
         order(from.y, to.y, lo, hi);
-        AppendClippedRect(out, from.x, lo, int64_t{from.x} + 1, hi, clip);
+        EmitClippedBox(out, from.x, lo, int64_t{from.x} + 1, hi, clip);
     }
+}
+
+bool Inside(POINT p, const RECT &clip) {
+    return p.x >= clip.left && p.x < clip.right && p.y >= clip.top && p.y < clip.bottom;
 }
 
 }  // namespace
 
-FIG_GEOM_EXPORT void CosmeticLine(POINT from, POINT to, RECT clip, SpanList &out) {
+void CosmeticLine(POINT from, POINT to, RECT clip, SpanSink &out) {
     if (ClipIsEmpty(clip)) return;
     if (from.x == to.x && from.y == to.y) return;
     if (from.x == to.x || from.y == to.y) {
@@ -168,12 +168,19 @@ FIG_GEOM_EXPORT void CosmeticLine(POINT from, POINT to, RECT clip, SpanList &out
     to = CropHugePoint(to);
     if (from.x == to.x && from.y == to.y) return;
     const BresenhamLine line = MakeLine(from, to);
-    const size_t first = out.size();
-    if (line.xMajor) XMajorSpans(line, clip, out);
-    else YMajorSpans(line, clip, out);
-    // Both walks run from the start point; an upward line comes out bottom row first.
-    const int64_t rowStep = line.xMajor ? line.minorStep : line.majorStep;
-    if (rowStep < 0) std::reverse(out.begin() + static_cast<std::ptrdiff_t>(first), out.end());
+    int64_t k0 = 0, k1 = line.major;
+    // Both ends inside: every pixel is (the walk never leaves the end points' box).
+    if (!Inside(from, clip) || !Inside(to, clip)) {
+        const RECT &c = clip;
+        if (line.xMajor) {
+            LimitToMajorRange(line, c.left, c.right, k0, k1);
+            LimitToMinorRange(line, c.top, c.bottom, k0, k1);
+        } else {
+            LimitToMajorRange(line, c.top, c.bottom, k0, k1);
+            LimitToMinorRange(line, c.left, c.right, k0, k1);
+        }
+    }
+    if (k0 < k1) out.Line(StepsFrom(line, k0, k1));
 }
 
 }  // namespace figplat::geom

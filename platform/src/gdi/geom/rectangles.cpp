@@ -1,6 +1,6 @@
 // Rectangle() with a cosmetic or null pen: the one-pixel outline and the brush interior.
 #include "gdi/geom/geom.h"
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 #include <algorithm>
 
@@ -21,7 +21,7 @@ OrderedBox Order(const RECT &box) {
 
 }  // namespace
 
-FIG_GEOM_EXPORT void RectangleOutline(RECT box, RECT clip, SpanList &out) {
+void RectangleOutline(RECT box, RECT clip, SpanSink &out) {
     const OrderedBox b = Order(box);
     if (b.Empty() || ClipIsEmpty(clip)) return;
     // GDI draws the outline as four lines between the corner pixels; in a 1x1 box they all
@@ -29,26 +29,22 @@ FIG_GEOM_EXPORT void RectangleOutline(RECT box, RECT clip, SpanList &out) {
     if (b.right - b.left == 1 && b.bottom - b.top == 1) return;
     // Boxes one or two pixels across have no inside: the outline is the whole box.
     if (b.right - b.left <= 2 || b.bottom - b.top <= 2) {
-        AppendClippedRect(out, b.left, b.top, b.right, b.bottom, clip);
+        EmitClippedBox(out, b.left, b.top, b.right, b.bottom, clip);
         return;
     }
-    AppendClippedSpan(out, b.top, b.left, b.right, clip);
-    const int64_t first = std::max<int64_t>(b.top + 1, clip.top);
-    const int64_t last = std::min<int64_t>(b.bottom - 1, clip.bottom);
-    for (int64_t y = first; y < last; ++y) {
-        AppendClippedSpan(out, y, b.left, b.left + 1, clip);
-        AppendClippedSpan(out, y, b.right - 1, b.right, clip);
-    }
-    AppendClippedSpan(out, b.bottom - 1, b.left, b.right, clip);
+    EmitClippedSpan(out, b.top, b.left, b.right, clip);
+    EmitClippedBox(out, b.left, b.top + 1, b.left + 1, b.bottom - 1, clip);
+    EmitClippedBox(out, b.right - 1, b.top + 1, b.right, b.bottom - 1, clip);
+    EmitClippedSpan(out, b.bottom - 1, b.left, b.right, clip);
 }
 
-FIG_GEOM_EXPORT void RectangleInterior(RECT box, bool hasPen, RECT clip, SpanList &out) {
+void RectangleInterior(RECT box, bool hasPen, RECT clip, SpanSink &out) {
     const OrderedBox b = Order(box);
     if (b.Empty() || ClipIsEmpty(clip)) return;
     // The pen's box is [left, right-1] x [top, bottom-1]; the brush stays inside it, and
     // without a pen it keeps the top-left edges but still loses the bottom-right ones.
     const int64_t inset = hasPen ? 1 : 0;
-    AppendClippedRect(out, b.left + inset, b.top + inset, b.right - 1, b.bottom - 1, clip);
+    EmitClippedBox(out, b.left + inset, b.top + inset, b.right - 1, b.bottom - 1, clip);
 }
 
 }  // namespace figplat::geom

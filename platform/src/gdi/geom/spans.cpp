@@ -1,4 +1,4 @@
-#include "gdi/geom/span_list.h"
+#include "gdi/geom/spans.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -60,6 +60,58 @@ bool IsNormalized(const SpanList &spans) {
 
 bool ClipIsEmpty(const RECT &clip) {
     return clip.right <= clip.left || clip.bottom <= clip.top;
+}
+
+void SpanSink::Box(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    for (int32_t y = top; y < bottom; ++y) Span(y, left, right);
+}
+
+// Row by row: an x-major line's pixels of one row form one run.
+void SpanSink::Line(const LineSteps &line) {
+    int32_t x = line.x, y = line.y, runStart = x;
+    int64_t error = line.error;
+    for (int64_t n = 0; n < line.count; ++n) {
+        const bool minorStep = error > 0;
+        if (minorStep) error -= line.errorDown;
+        error += line.errorUp;
+        if (!line.xMajor) {
+            Span(y, x, x + 1);
+            y += line.yStep;
+            if (minorStep) x += line.xStep;
+            continue;
+        }
+        if (n + 1 == line.count || minorStep) {
+            Span(y, std::min(runStart, x), std::max(runStart, x) + 1);
+            runStart = x + line.xStep;
+            if (minorStep) y += line.yStep;
+        }
+        x += line.xStep;
+    }
+}
+
+void EmitClippedSpan(SpanSink &out, int64_t y, int64_t x0, int64_t x1, const RECT &clip) {
+    if (y < clip.top || y >= clip.bottom) return;
+    x0 = std::max<int64_t>(x0, clip.left);
+    x1 = std::min<int64_t>(x1, clip.right);
+    if (x0 < x1) out.Span(static_cast<int32_t>(y), static_cast<int32_t>(x0), static_cast<int32_t>(x1));
+}
+
+void EmitClippedBox(SpanSink &out, int64_t left, int64_t top, int64_t right, int64_t bottom, const RECT &clip) {
+    left = std::max<int64_t>(left, clip.left);
+    right = std::min<int64_t>(right, clip.right);
+    top = std::max<int64_t>(top, clip.top);
+    bottom = std::min<int64_t>(bottom, clip.bottom);
+    if (left < right && top < bottom)
+        out.Box(static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(right),
+                static_cast<int32_t>(bottom));
+}
+
+void SpanSink::Spans(const geom::Span *spans, size_t count) {
+    for (size_t i = 0; i < count; ++i) Span(spans[i].y, spans[i].x0, spans[i].x1);
+}
+
+void Emit(const SpanList &spans, SpanSink &out) {
+    if (!spans.empty()) out.Spans(spans.data(), spans.size());
 }
 
 void AppendClippedSpan(SpanList &out, int64_t y, int64_t x0, int64_t x1, const RECT &clip) {
@@ -153,12 +205,36 @@ std::vector<PolygonEdge> CollectEdges(const Point64 *points, int count) {
     return edges;
 }
 
-// Where an edge crosses row y, rounded up: GDI's region scan takes the first pixel whose
-// left edge is at or right of the exact crossing, for left and right edges alike.
-int64_t CrossingX(const PolygonEdge &e, int64_t y) {
-    __int128 num = static_cast<__int128>(e.topX) * e.dy + static_cast<__int128>(y - e.topY) * e.dx;
-    return static_cast<int64_t>(CeilDiv(num, e.dy));
-}
+// An edge crossing the rows one after another. Where it crosses a row is rounded up: GDI's
+// region scan takes the first pixel whose left edge is at or right of the exact crossing,
+// for left and right edges alike. With the exact crossing at x - behind/dy (0 <= behind <
+// dy), the next row's is `whole` or `whole + 1` further on.
+struct ActiveEdge {
+    int64_t bottomY, x, behind, dy, whole, fraction;
+    int direction;
+
+    ActiveEdge(const PolygonEdge &e, int64_t y) : bottomY(e.bottomY), dy(e.dy), direction(e.direction) {
+        constexpr int64_t kSmall = int64_t{1} << 31;  // products of these stay in 64 bits
+        const int64_t rows = y - e.topY;
+        if (e.topX > -kSmall && e.topX < kSmall && e.dx > -kSmall && e.dx < kSmall && e.dy < kSmall && rows < kSmall) {
+            const int64_t exact = e.topX * e.dy + rows * e.dx;
+            x = exact / e.dy + (exact % e.dy > 0 ? 1 : 0);
+            behind = x * e.dy - exact;
+            whole = e.dx / e.dy - (e.dx % e.dy < 0 ? 1 : 0);
+        } else {
+            const __int128 exact = static_cast<__int128>(e.topX) * e.dy + static_cast<__int128>(rows) * e.dx;
+            x = static_cast<int64_t>(CeilDiv(exact, e.dy));
+            behind = static_cast<int64_t>(static_cast<__int128>(x) * e.dy - exact);
+            whole = static_cast<int64_t>(FloorDiv(e.dx, e.dy));
+        }
+        fraction = e.dx - whole * e.dy;
+    }
+    void NextRow() {
+        x += whole;
+        behind -= fraction;
+        if (behind < 0) ++x, behind += dy;
+    }
+};
 
 // Runs that meet where edges cross at one pixel come out as one span.
 void AppendRun(SpanList &out, size_t rowStart, int64_t y, int64_t x0, int64_t x1, const RECT &clip) {
@@ -172,26 +248,44 @@ void AppendRun(SpanList &out, size_t rowStart, int64_t y, int64_t x0, int64_t x1
     }
 }
 
-void EmitRow(std::vector<Crossing> &crossings, FillRule rule, int64_t y, const RECT &clip,
-             SpanList &out) {
+// `edges` are the row's active edges, sorted by crossing.
+void EmitRow(const std::vector<ActiveEdge> &edges, FillRule rule, int64_t y, const RECT &clip, SpanList &out) {
     const size_t rowStart = out.size();
-    std::sort(crossings.begin(), crossings.end(),
-              [](const Crossing &a, const Crossing &b) { return a.x < b.x; });
     int winding = 0;
     int64_t runStart = 0;
-    for (size_t i = 0; i < crossings.size(); ++i) {
+    for (size_t i = 0; i < edges.size(); ++i) {
         bool wasInside, isInside;
         if (rule == FillRule::Alternate) {
             wasInside = (i % 2) == 1;
             isInside = !wasInside;
         } else {
             wasInside = winding != 0;
-            winding += crossings[i].direction;
+            winding += edges[i].direction;
             isInside = winding != 0;
         }
-        if (!wasInside && isInside) runStart = crossings[i].x;
-        if (wasInside && !isInside) AppendRun(out, rowStart, y, runStart, crossings[i].x, clip);
+        if (!wasInside && isInside) runStart = edges[i].x;
+        if (wasInside && !isInside) AppendRun(out, rowStart, y, runStart, edges[i].x, clip);
     }
+}
+
+// Crossings move little from row to row, so the list stays nearly sorted.
+void SortByCrossing(std::vector<ActiveEdge> &edges) {
+    for (size_t i = 1; i < edges.size(); ++i)
+        for (size_t k = i; k > 0 && edges[k].x < edges[k - 1].x; --k) std::swap(edges[k], edges[k - 1]);
+}
+
+// Edges crossing rows [top, bottom), in order of the first of those rows they cross: a
+// counting sort over the rows.
+std::vector<PolygonEdge> EdgesByFirstRow(const std::vector<PolygonEdge> &edges, int64_t top, int64_t bottom) {
+    std::vector<size_t> start(static_cast<size_t>(bottom - top) + 1, 0);
+    auto firstRow = [top](const PolygonEdge &e) { return static_cast<size_t>(std::max(e.topY, top) - top); };
+    for (const PolygonEdge &e : edges)
+        if (e.bottomY > top && e.topY < bottom) ++start[firstRow(e) + 1];
+    for (size_t r = 1; r < start.size(); ++r) start[r] += start[r - 1];
+    std::vector<PolygonEdge> sorted(start.back());
+    for (const PolygonEdge &e : edges)
+        if (e.bottomY > top && e.topY < bottom) sorted[start[firstRow(e)]++] = e;
+    return sorted;
 }
 
 }  // namespace
@@ -203,112 +297,41 @@ void AppendPolygon(const POINT *points, int count, FillRule rule, const RECT &cl
     AppendPolygon(wide.data(), count, rule, clip, out);
 }
 
+// A scan over the rows inside the clip with the edges that cross each row: edges join the
+// active list at their first row and leave after their last.
 void AppendPolygon(const Point64 *points, int count, FillRule rule, const RECT &clip, SpanList &out) {
     if (points == nullptr || count < 3 || ClipIsEmpty(clip)) return;
-    std::vector<PolygonEdge> edges = CollectEdges(points, count);
-    if (edges.empty()) return;
+    const std::vector<PolygonEdge> all = CollectEdges(points, count);
+    if (all.empty()) return;
     int64_t top = INT64_MAX, bottom = INT64_MIN;
-    for (const PolygonEdge &e : edges) {
-        top = std::min(top, e.topY);
-        bottom = std::max(bottom, e.bottomY);
-    }
+    for (const PolygonEdge &e : all) top = std::min(top, e.topY), bottom = std::max(bottom, e.bottomY);
     top = std::max<int64_t>(top, clip.top);
     bottom = std::min<int64_t>(bottom, clip.bottom);
-    std::vector<Crossing> crossings;
-    crossings.reserve(edges.size());
+    if (top >= bottom) return;
+    const std::vector<PolygonEdge> edges = EdgesByFirstRow(all, top, bottom);
+    std::vector<ActiveEdge> active;
+    size_t next = 0;
+    int64_t firstEnd = INT64_MAX;  // the first row where an active edge has ended
     for (int64_t y = top; y < bottom; ++y) {
-        crossings.clear();
-        for (const PolygonEdge &e : edges)
-            if (y >= e.topY && y < e.bottomY) crossings.push_back({CrossingX(e, y), e.direction});
-        EmitRow(crossings, rule, y, clip, out);
-    }
-}
-
-// ---- elliptic regions ----------------------------------------------------------------
-
-namespace {
-
-// Insets from both sides for the lower half of the region's integer ellipse (Zingl's
-// algorithm), lower row 0 being the middle row with inset 0; the top half mirrors it.
-// Only rows [first, last) are kept, so memory follows the window asked for, not the size.
-std::vector<int64_t> LowerHalfInsets(int64_t width, int64_t height, int64_t first, int64_t last) {
-    using Wide = __int128;
-    const Wide a = width - 1, b = height - 1;
-    const Wide stepA = 8 * a * a, stepB = 8 * b * b;
-    Wide incX = 4 * b * b * (1 - a);
-    Wide incY = 4 * a * a * (1 + (b % 2));
-    Wide err = incX + incY + a * a * (b % 2);
-
-    std::vector<int64_t> inset(static_cast<size_t>(std::max<int64_t>(last - first, 0)), 0);
-    int64_t x = 0, row = 0;
-    while (x <= width / 2 && row < last) {
-        const Wide doubled = 2 * err;
-        if (doubled >= incX) {
-            ++x;
-            incX += stepB;
-            err += incX;
+        for (; next < edges.size() && std::max(edges[next].topY, top) <= y; ++next) {
+            active.emplace_back(edges[next], y);
+            firstEnd = std::min(firstEnd, edges[next].bottomY);
         }
-        if (doubled <= incY) {
-            ++row;
-            incY += stepA;
-            err += incY;
-            if (row >= first && row < last) inset[static_cast<size_t>(row - first)] = x;
+        if (y >= firstEnd) {
+            std::erase_if(active, [y](const ActiveEdge &e) { return e.bottomY <= y; });
+            firstEnd = INT64_MAX;
+            for (const ActiveEdge &e : active) firstEnd = std::min(firstEnd, e.bottomY);
         }
+        if (active.size() == 2) {
+            // A closed outline crosses a row as often down as up: two crossings bound one run
+            // under either rule.
+            AppendClippedSpan(out, y, std::min(active[0].x, active[1].x), std::max(active[0].x, active[1].x), clip);
+        } else {
+            SortByCrossing(active);
+            EmitRow(active, rule, y, clip, out);
+        }
+        for (ActiveEdge &e : active) e.NextRow();
     }
-    return inset;
-}
-
-// Appends the region's rows that fall in device rows [rowFrom, rowTo), cut to `clip`.
-void AppendRegionRows(const Box64 &box, int64_t rowFrom, int64_t rowTo, const RECT &clip,
-                      SpanList &out) {
-    int64_t left = std::min(box.left, box.right), right = std::max(box.left, box.right);
-    int64_t top = std::min(box.top, box.bottom), bottom = std::max(box.top, box.bottom);
-    // GDI keeps the region inside the box but drops its right column and bottom row.
-    --right;
-    --bottom;
-    const int64_t width = right - left, height = bottom - top;
-    if (width < 2 || height < 2) {
-        // Too thin for an ellipse: the plain rectangle, corners ordered again, so an empty
-        // box (right == left) still yields the column just left of it.
-        AppendClippedRect(out, std::min(left, right), std::max(std::min(top, bottom), rowFrom),
-                          std::max(left, right), std::min(std::max(top, bottom), rowTo), clip);
-        return;
-    }
-    const int64_t first = std::max(rowFrom - top, int64_t{0});
-    const int64_t last = std::min(rowTo - top, height);
-    if (first >= last) return;
-    const int64_t middle = height / 2;
-    auto lowerRowOf = [&](int64_t i) { return i >= middle ? i - middle : height - 1 - i - middle; };
-    int64_t lowFirst = INT64_MAX, lowLast = INT64_MIN;
-    for (int64_t i : {first, last - 1, std::clamp(middle, first, last - 1),
-                      std::clamp(middle - 1, first, last - 1)}) {
-        lowFirst = std::min(lowFirst, lowerRowOf(i));
-        lowLast = std::max(lowLast, lowerRowOf(i) + 1);
-    }
-    const std::vector<int64_t> lower = LowerHalfInsets(width, height, lowFirst, lowLast);
-    for (int64_t i = first; i < last; ++i) {
-        const int64_t inset = lower[static_cast<size_t>(lowerRowOf(i) - lowFirst)];
-        AppendClippedSpan(out, top + i, left + inset, right - inset, clip);
-    }
-}
-
-}  // namespace
-
-SpanList EllipticRegionShape(RECT box) {
-    SpanList rows;
-    const RECT everywhere{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
-    AppendRegionRows({box.left, box.top, box.right, box.bottom}, INT32_MIN - int64_t{1}, INT32_MAX + int64_t{1},
-                     everywhere, rows);
-    return rows;
-}
-
-void AppendEllipticRegion64(const Box64 &box, const RECT &clip, SpanList &out) {
-    if (ClipIsEmpty(clip)) return;
-    AppendRegionRows(box, clip.top, clip.bottom, clip, out);
-}
-
-void AppendEllipticRegion(RECT box, const RECT &clip, SpanList &out) {
-    AppendEllipticRegion64(Box64{box.left, box.top, box.right, box.bottom}, clip, out);
 }
 
 }  // namespace figplat::geom

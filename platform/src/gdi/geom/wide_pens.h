@@ -1,0 +1,41 @@
+// Wide solid pens along curves. GDI strokes every outline point as a vertex of one polyline
+// (round joins, round caps). Both are the same disc, so the stroke is the union of the
+// strokes of any overlapping sub-polylines; only the stretches near the clip are handed to
+// WidePolyline (geom.h), which keeps huge curves cheap.
+#pragma once
+
+#include "gdi/geom/curve.h"
+#include "gdi/geom/geom.h"
+
+#include <vector>
+
+namespace figplat::geom {
+
+class CurveStroke {
+public:
+    CurveStroke(int width, const RECT &clip, SpanSink &out);
+    ~CurveStroke() { Flush(); }
+    CurveStroke(const CurveStroke &) = delete;
+    CurveStroke &operator=(const CurveStroke &) = delete;
+
+    // A vertex further than this outside the clip cannot reach it: its disc and the unit
+    // steps next to it stay within half the pen width plus a diagonal step.
+    int64_t Margin() const { return width_ / 2 + 3; }
+    // Points in path order; a stretch ends where the path leaves the clip's margin.
+    void Add(const CurvePoint &p);
+    // A single straight piece, such as a pie's radius or the step between two quadrants.
+    void AddSegment(const CurvePoint &from, const CurvePoint &to);
+
+private:
+    bool Near(const CurvePoint &p) const;
+    void Flush();
+
+    int width_;
+    RECT clip_;
+    SpanSink &out_;
+    bool havePrevious_ = false;
+    CurvePoint previous_{};
+    std::vector<POINT> run_;
+};
+
+}  // namespace figplat::geom
