@@ -64,46 +64,62 @@ double MedianSeconds(int runs, const std::function<void()> &work) {
 }
 
 // The drawing alone: the platform calls the lines come to, with one pen, brush and font
-// made beforehand, on a canvas like the library's.
-void DrawDirectly(const std::vector<Line> &lines) {
-    std::vector<uint8_t> header(sizeof(BITMAPINFOHEADER) + 4, 0);
-    auto *info = reinterpret_cast<BITMAPINFO *>(header.data());
-    info->bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    HDC dc = CreateCompatibleDC(nullptr);
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ initial = SelectObject(dc, bitmap);
-    HPEN pen = CreatePen(PS_SOLID, 2, RGB(200, 0, 0));
-    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 200));
-    LOGFONTW record{};
-    record.lfHeight = -12;
-    record.lfCharSet = DEFAULT_CHARSET;
-    std::copy_n(u"Arial", 6, record.lfFaceName);
-    HFONT font = CreateFontIndirectW(&record);
-    SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    for (const Line &l : lines) {
-        const bool filled = l.code == 0 || l.code == 3 || l.code == 5;
-        SelectObject(dc, filled ? GetStockObject(NULL_PEN) : static_cast<HGDIOBJ>(pen));
-        SelectObject(dc, filled ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
-        const RECT r{l.left, l.top, l.right, l.bottom};
-        switch (l.code) {
-            case 0: FillRect(dc, &r, brush); break;
-            case 1: MoveToEx(dc, l.left, l.top, nullptr), LineTo(dc, l.right, l.bottom); break;
-            case 2:
-            case 3: Rectangle(dc, l.left, l.top, l.right, l.bottom); break;
-            case 4: Arc(dc, l.left, l.top, l.right, l.bottom, l.right, l.top, l.left, l.top); break;
-            case 5: Pie(dc, l.left, l.top, l.right, l.bottom, l.right, l.top, l.left, l.top); break;
-            default: TextOutW(dc, l.left, l.top - 14, reinterpret_cast<LPCWSTR>(u"Sales 2026: 12,345"), 18); break;
+// made beforehand, on a canvas like the library's made once.
+class DirectCanvas {
+public:
+    DirectCanvas() {
+        std::vector<uint8_t> header(sizeof(BITMAPINFOHEADER) + 4, 0);
+        auto *info = reinterpret_cast<BITMAPINFO *>(header.data());
+        info->bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        dc_ = CreateCompatibleDC(nullptr);
+        void *bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        initial_ = SelectObject(dc_, bitmap_);
+        pen_ = CreatePen(PS_SOLID, 2, RGB(200, 0, 0));
+        brush_ = CreateSolidBrush(RGB(0, 0, 200));
+        LOGFONTW record{};
+        record.lfHeight = -12;
+        record.lfCharSet = DEFAULT_CHARSET;
+        std::copy_n(u"Arial", 6, record.lfFaceName);
+        font_ = CreateFontIndirectW(&record);
+        initialFont_ = SelectObject(dc_, font_);
+        SetBkMode(dc_, TRANSPARENT);
+    }
+    ~DirectCanvas() {
+        SelectObject(dc_, initial_);
+        SelectObject(dc_, initialFont_);
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+        DeleteObject(pen_);
+        DeleteObject(brush_);
+        DeleteObject(font_);
+    }
+    void Draw(const std::vector<Line> &lines) {
+        for (const Line &l : lines) {
+            const bool filled = l.code == 0 || l.code == 3 || l.code == 5;
+            SelectObject(dc_, filled ? GetStockObject(NULL_PEN) : static_cast<HGDIOBJ>(pen_));
+            SelectObject(dc_, filled ? static_cast<HGDIOBJ>(brush_) : GetStockObject(NULL_BRUSH));
+            const RECT r{l.left, l.top, l.right, l.bottom};
+            switch (l.code) {
+                case 0: FillRect(dc_, &r, brush_); break;
+                case 1: MoveToEx(dc_, l.left, l.top, nullptr), LineTo(dc_, l.right, l.bottom); break;
+                case 2:
+                case 3: Rectangle(dc_, l.left, l.top, l.right, l.bottom); break;
+                case 4: Arc(dc_, l.left, l.top, l.right, l.bottom, l.right, l.top, l.left, l.top); break;
+                case 5: Pie(dc_, l.left, l.top, l.right, l.bottom, l.right, l.top, l.left, l.top); break;
+                default: TextOutW(dc_, l.left, l.top - 14, reinterpret_cast<LPCWSTR>(u"Sales 2026: 12,345"), 18); break;
+            }
         }
     }
-    SelectObject(dc, initial);
-    DeleteObject(bitmap);
-    DeleteObject(pen);
-    DeleteObject(brush);
-    DeleteDC(dc);
-    DeleteObject(font);
-}
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ initial_, initialFont_;
+    HPEN pen_;
+    HBRUSH brush_;
+    HFONT font_;
+};
 
 }  // namespace
 
@@ -137,7 +153,8 @@ int main(int argc, char **argv) {
     std::printf("%-10s %7s %12s %12s %14s\n", "lines", "count", "per line us", "drawing us", "beyond us");
     auto report = [&](const char *label, const std::string &list, const std::vector<Line> &subset) {
         const double whole = MedianSeconds(runs, [&] { compose(list); });
-        const double drawing = MedianSeconds(runs, [&] { DrawDirectly(subset); });
+        DirectCanvas direct;
+        const double drawing = MedianSeconds(runs, [&] { direct.Draw(subset); });
         const double perLine = (whole - fixed) / double(subset.size()) * 1e6, drawPerLine = drawing / double(subset.size()) * 1e6;
         std::printf("%-10s %7zu %12.3f %12.3f %14.3f\n", label, subset.size(), perLine, drawPerLine, perLine - drawPerLine);
     };

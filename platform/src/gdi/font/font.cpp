@@ -1,6 +1,7 @@
 #include "gdi/font/font.h"
 
 #include "gdi/font/face.h"
+#include "gdi/font/face_cache.h"
 #include "gdi/font/face_catalog.h"
 #include "gdi/font/freetype_context.h"
 #include "gdi/font/glyph_images.h"
@@ -202,7 +203,7 @@ void CollectInk(Face *face, const char16_t *text, int count, TextInk *ink) {
 
 // Out of memory is the one exception that can escape the standard library here; it must
 // not cross into the caller, which expects GDI's failure values.
-Face *Realize(const LOGFONTW &logfont) {
+Face *OpenUncached(const LOGFONTW &logfont) {
     try {
         FaceChoice choice = ChooseFace(logfont);
         std::lock_guard<std::mutex> guard(FreeTypeLock());
@@ -212,7 +213,7 @@ Face *Realize(const LOGFONTW &logfont) {
     }
 }
 
-void Release(Face *face) {
+void CloseUncached(Face *face) {
     if (!face) return;
     std::lock_guard<std::mutex> guard(FreeTypeLock());
     FT_Done_Face(face->ft);
