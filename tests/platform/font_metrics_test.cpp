@@ -239,3 +239,34 @@ TEST(FontExtent, NullFaceAnswersZero) {
 
 }  // namespace
 }  // namespace figplat::font
+
+namespace figplat::font {
+namespace {
+
+// Faces are shared by requests that are the same and kept a while when idle: sharing must
+// never hand one request another's face, and a face must live while any font holds it.
+TEST(FaceCache, SameRequestsShareAFaceAndDifferentOnesNever) {
+    const LOGFONTW small = LogFontFor({u"Arial", -12}), underlined = LogFontFor({u"Arial", -12, FW_NORMAL, 0, 1});
+    Face *first = Realize(small);
+    Face *second = Realize(small);
+    Face *other = Realize(underlined);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first, other);
+    Release(first);
+    // Many other faces come and go while `second` still holds the shared one.
+    for (LONG height = -6; height > -60; --height) Release(Realize(LogFontFor({u"Times New Roman", height})));
+    TEXTMETRICW held{}, fresh{};
+    Metrics(second, &held);
+    Release(second);
+    Release(other);
+    Face *again = Realize(small);
+    Metrics(again, &fresh);
+    Release(again);
+    EXPECT_EQ(held.tmHeight, 14);
+    EXPECT_EQ(fresh.tmHeight, held.tmHeight);
+    EXPECT_EQ(fresh.tmAveCharWidth, held.tmAveCharWidth);
+}
+
+}  // namespace
+}  // namespace figplat::font
