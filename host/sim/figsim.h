@@ -104,6 +104,7 @@ struct HostQuirks {
     // Non-zero: GetObject describes delivered bitmaps with these planes and bits per pixel.
     uint16_t describedPlanes = 0, describedBitsPixel = 0;
     int bannerAnswer = 0;                // what HostSendBanner returns
+    void **slotPointer = nullptr;        // non-null: passed as the instance slot instead of the host's
 };
 
 // ---- the host ----

@@ -30,6 +30,11 @@ constexpr int kLineCountRef = 3000;   // "#LN"
 
 size_t UnitSize(TextWidth w) { return w == TextWidth::Wide ? 4 : 1; }
 
+// Exactly the size the public header asks for, so a write past it is a sanitizer report.
+size_t RequestRecordSize(TextWidth w) {
+    return w == TextWidth::Wide ? FIG_REQUEST_RECORD_SIZE_U : FIG_REQUEST_RECORD_SIZE_A;
+}
+
 int16_t FieldTypeOf(const Value &v) {
     switch (v.kind) {
         case Value::Kind::Picture: return FieldTypePicture;
@@ -78,7 +83,7 @@ Value Value::Pict(std::vector<uint8_t> packedDib) {
     return v;
 }
 
-Host::Host(External &external) : external_(external), record_(FIG_REQUEST_RECORD_SIZE, 0) {
+Host::Host(External &external) : external_(external), record_(RequestRecordSize(external.width()), 0) {
     ownWindow_ = PlatformCreateWindow(640, 480);
     window_ = ownWindow_;
 }
@@ -91,7 +96,8 @@ Host::~Host() {
 int32_t Host::Send(int32_t message) {
     Host *outer = currentHost;
     currentHost = this;
-    int32_t result = external_.entry()(message, &slot_, window_, 0, 0, &SimCallback);
+    void **slot = quirks_.slotPointer ? quirks_.slotPointer : &slot_;
+    int32_t result = external_.entry()(message, slot, window_, 0, 0, &SimCallback);
     currentHost = outer;
     return result;
 }

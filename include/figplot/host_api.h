@@ -155,7 +155,9 @@ enum FigFunction {
  *  10: CountedText written at MsgDescribe, plus a zero terminator
  *      (figPlotU: int32 count at 10, 32-bit units from 14; figPlot: uint8 count at 10, bytes from 11)
  *  14: int16 set to 1 at MsgFlagRecord
- * A host provides at least FIG_REQUEST_RECORD_SIZE bytes.
+ * The text is cut at 254 units, so the library writes nothing past
+ * FIG_REQUEST_RECORD_SIZE_U bytes (figPlotU) or FIG_REQUEST_RECORD_SIZE_A bytes (figPlot):
+ * a host provides at least that many. FIG_REQUEST_RECORD_SIZE serves both builds.
  */
 #define FIG_REQUEST_KIND_OFFSET 6
 #define FIG_REQUEST_CLEAR_OFFSET 8
@@ -163,7 +165,9 @@ enum FigFunction {
 #define FIG_REQUEST_FLAG_OFFSET 14
 #define FIG_REQUEST_KIND_PARAMETERS 5
 #define FIG_REQUEST_KIND_RETURN 6
-#define FIG_REQUEST_RECORD_SIZE 1100
+#define FIG_REQUEST_RECORD_SIZE_U 1034 /* 14 + (254 units + terminator) * 4 */
+#define FIG_REQUEST_RECORD_SIZE_A 266  /* 11 + 254 characters + terminator */
+#define FIG_REQUEST_RECORD_SIZE FIG_REQUEST_RECORD_SIZE_U
 
 #ifdef __cplusplus
 }

@@ -1,5 +1,6 @@
 // Message 3 describes a function to the host from the function table; message 4 sets
 // the request record's flag.
+#include <algorithm>
 #include <cstring>
 
 #include "host_callback.h"
@@ -53,7 +54,11 @@ void DescribeParameters(HMODULE module, int16_t n, uint8_t *record) {
     ParameterList(table, list);
     AsciiToHostText("Parms: ", line, true);
     HostTextAppend(line, list);
-    WriteRecordText(record, line, static_cast<int>(HostTextLength(line)));
+    // A counted text holds at most 254 units: a longer list would wrap figPlot's 8-bit
+    // count and run past the record size the host was told to provide.
+    const int count = std::min(static_cast<int>(HostTextLength(line)), kCountedTextMax);
+    line[count] = 0;
+    WriteRecordText(record, line, count);
 }
 
 void DescribeReturnValue(uint8_t *record) {

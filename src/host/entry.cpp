@@ -27,11 +27,14 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" FIG_EXPORT int32_t FIGPLOT_STDCALL figPlot(int32_t message, void **instanceSlot, void *window,
                                                       intptr_t, intptr_t, FigHostCallback callback) {
     if (!callback) return 0;  // no way to answer
-    fig::CallContext call{callback, static_cast<HWND>(window),
-                          instanceSlot ? static_cast<fig::InstanceData *>(*instanceSlot) : nullptr, 0, 0, nullptr};
+    fig::CallContext call{callback, static_cast<HWND>(window), nullptr, 0, 0, nullptr};
     switch (static_cast<int16_t>(message)) {
         case MsgOpen: fig::OpenInstance(call, instanceSlot); break;
-        case MsgCall: fig::CallFunction(call); break;
+        case MsgCall:
+            // Only a call needs the instance; a host may pass a stale slot with the others.
+            call.instance = instanceSlot ? static_cast<fig::InstanceData *>(*instanceSlot) : nullptr;
+            fig::CallFunction(call);
+            break;
         case MsgClose: fig::CloseInstance(instanceSlot); break;
         case MsgDescribe: fig::DescribeFunction(moduleHandle, callback); break;
         case MsgFlagRecord: fig::FlagRequestRecord(callback); break;

@@ -220,6 +220,17 @@ TEST_P(ProtocolTest, RequestRecordFlagAndMissingRecord) {
     EXPECT_EQ(result, 0);
 }
 
+TEST_P(ProtocolTest, OnlyACallReadsTheInstanceSlot) {
+    // A host may pass a slot it no longer owns with messages that need no instance:
+    // here an unmapped address, which any read of it faults on.
+    host->quirks().slotPointer = reinterpret_cast<void **>(static_cast<uintptr_t>(64));
+    EXPECT_EQ(host->Describe(9, FIG_REQUEST_KIND_PARAMETERS), "Parms: (pictureField,color)");
+    EXPECT_EQ(host->FlagRecord(), 1);
+    host->Send(77);
+    EXPECT_EQ(host->lastReturnValue(), 0);
+    host->quirks().slotPointer = nullptr;
+}
+
 TEST_P(ProtocolTest, HostileFieldInformationStaysInsideTheBlock) {
     host->Open();
     std::vector<Value> params(7, Value::Num(0));
