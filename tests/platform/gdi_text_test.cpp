@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 using namespace gditest;
@@ -156,6 +158,40 @@ TEST(TextOnOneBit, TextColourFollowsTheOneBitRule) {
     int cleared = 0;
     for (int i = 0; i < 4 * 17; ++i) cleared += mem.bits()[i] != 0xFF;
     EXPECT_GT(cleared, 0);
+}
+
+TEST(TextHuge, GlyphsTooLargeToKeepAreDrawnAlikeThroughAnyWindow) {
+    // Thousands of pixels tall: each surface draws only the piece of a glyph it shows. A small
+    // surface placed inside a larger one's view must show exactly the larger one's pixels.
+    constexpr int dx = 60, dy = 30, kSmallW = 197, kSmallH = 101;
+    for (LOGFONTW log : {ArialW(-5000), ArialW(30000)}) {
+        bool edgeSeen = false;
+        log.lfItalic = TRUE;
+        HFONT font = CreateFontIndirectW(&log);
+        const int h = std::abs(log.lfHeight);
+        for (const POINT origin : {POINT{-h / 10, -h * 3 / 4}, POINT{-h / 5 + dx, -h * 11 / 15 + dy}}) {
+            MemoryDc large(MakeInfo(301, -151, 24)), small(MakeInfo(kSmallW, -kSmallH, 24));
+            std::vector<COLORREF> seen[2];
+            for (MemoryDc *mem : {&large, &small}) {
+                const bool isSmall = mem == &small;
+                PaintAll(mem->dc(), 301, 151, kPaper);
+                HGDIOBJ old = SelectObject(mem->dc(), font);
+                SetTextColor(mem->dc(), kText);
+                SetBkMode(mem->dc(), TRANSPARENT);
+                const int x = isSmall ? origin.x - dx : origin.x, y = isSmall ? origin.y - dy : origin.y;
+                ASSERT_TRUE(TextOutW(mem->dc(), x, y, u"W@g", 3));
+                SelectObject(mem->dc(), old);
+                for (int row = 0; row < kSmallH; ++row)
+                    for (int col = 0; col < kSmallW; ++col)
+                        seen[isSmall].push_back(GetPixel(mem->dc(), isSmall ? col : col + dx, isSmall ? row : row + dy));
+            }
+            EXPECT_EQ(seen[0], seen[1]) << log.lfHeight << " at " << origin.x << "," << origin.y;
+            const auto inked = std::count(seen[1].begin(), seen[1].end(), kText);
+            edgeSeen = edgeSeen || (inked > 0 && inked < static_cast<long>(seen[1].size()));
+        }
+        DeleteObject(font);
+        EXPECT_TRUE(edgeSeen) << "no window showed a glyph's edge, " << log.lfHeight;
+    }
 }
 
 }  // namespace

@@ -88,15 +88,21 @@ void PaintInk(Surface &s, const font::TextInk &ink, int64_t originX, int64_t ori
         FillBox(s, originX + band.left, originY + band.top, originX + band.right, originY + band.bottom, pixel);
 }
 
+// The surface seen from a text cell whose top-left is at (x, y).
+font::TextInk::Box VisibleFrom(const Surface &s, int x, int y) {
+    auto cut = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    return {cut(-int64_t{x}), cut(-int64_t{y}), cut(int64_t{s.width} - x), cut(int64_t{s.height} - y)};
+}
+
 BOOL PaintText(HDC handle, int x, int y, const char16_t *text, int count) {
     Dc *dc = LookupDc(handle);
     if (!dc || count < 0 || (count > 0 && !text)) return FALSE;
     font::Face *face = dc->font->Realized();
     if (!face) return FALSE;
     if (count == 0) return TRUE;
-    font::TextInk ink;
-    font::LayOutInk(face, text, count, &ink);
     Surface &s = *dc->surface;
+    font::TextInk ink;
+    font::LayOutInk(face, text, count, VisibleFrom(s, x, y), &ink);
     if (dc->bkMode == OPAQUE) {
         TEXTMETRICW metrics{};
         font::Metrics(face, &metrics);

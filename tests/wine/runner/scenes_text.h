@@ -242,6 +242,26 @@ inline void AddTextScenes(SceneList& list) {
                             {AllSurfaces()[4], AllSurfaces()[9]});
         }
     }
+    // Glyphs thousands of pixels tall, seen through a small surface: only their edges and
+    // counters cross it, from origins far outside. (At -9000 in bold italic one drop-out
+    // pixel of the '@' differs: Wine rasterises the glyph whole, we only the visible piece.)
+    for (int height : {-2500, -9000, 6000}) {
+        for (int style : {0, 4}) {
+            if (height == -9000 && style == 4) continue;
+            AddCanvasScenes(list, "text_huge_" + SizeTag(height) + "_" + TextStyles()[style].name, "text", 201, 81,
+                            [height, style](Canvas& c) {
+                                SetTextColor(c.dc, kTextColour);
+                                SetBkMode(c.dc, TRANSPARENT);
+                                Selected font(c.dc, MakeFont(u"Arial", height, TextStyles()[style]));
+                                const std::u16string text = u"W@g";
+                                const int h = height < 0 ? -height : height;
+                                const int origins[][2] = {{-h / 3, -h * 3 / 4}, {-h / 20, -h / 2}, {-h, -h / 5}};
+                                for (const auto& origin : origins)
+                                    c.extras.push_back(TextOutW(c.dc, origin[0], origin[1], Wide(text), 3));
+                            },
+                            {AllSurfaces()[4], AllSurfaces()[9]});
+        }
+    }
     // Explicit qualities: antialiasing asked for, and refused.
     for (BYTE quality : {BYTE(NONANTIALIASED_QUALITY), BYTE(ANTIALIASED_QUALITY)}) {
         for (int height : {-13, -24}) {

@@ -25,10 +25,16 @@ struct GlyphImage {
     int32_t measureAdvance = 0;  // what GetTextExtentPoint counts for it
     std::vector<uint8_t> bits;
     std::vector<InkRun> runs;
+    // Too large to keep drawn whole (a glyph thousands of pixels tall): bits and runs stay
+    // empty and each text call draws only the piece of it that falls on the surface.
+    bool deferred = false;
 };
 
-// Beyond this many pixels a glyph or a whole mask is not drawn: absurd LOGFONT heights must
-// not exhaust memory (GDI fails such text the same quiet way).
+// Glyphs up to this many pixels are drawn whole once and kept; larger ones are deferred.
+inline constexpr int64_t kMaxWholeGlyphPixels = int64_t{1} << 22;
+
+// Beyond this many pixels a whole-string mask is not drawn: absurd LOGFONT heights must not
+// exhaust memory. (Painted text is not bound by it: it draws only what is visible.)
 inline constexpr int64_t kMaxMaskPixels = int64_t{1} << 26;
 
 // A horizontal band relative to the baseline: `above` rows above it starts the band

@@ -96,6 +96,7 @@ Face *OpenFace(const FaceChoice &choice, const LOGFONTW &logfont) {
 struct Placement {
     const GlyphImage *image;
     int32_t penX;
+    uint32_t glyphIndex;
 };
 
 struct Bounds {
@@ -114,7 +115,7 @@ std::vector<Placement> PlaceGlyphs(Face *face, const char16_t *text, int count, 
     int32_t pen = 0, measured = 0;
     for (uint32_t glyph : GlyphRun(*face, text, count)) {
         const GlyphImage &image = GlyphFor(face, glyph);
-        placements.push_back({&image, pen});
+        placements.push_back({&image, pen, glyph});
         pen += image.advance;
         measured += image.measureAdvance;
     }
@@ -188,13 +189,28 @@ void AddInkBand(const LineBand &band, const Layout &layout, TextInk *ink) {
     if (band.thickness > 0 && layout.advance > 0) ink->bands.push_back({0, top, layout.advance, top + band.thickness});
 }
 
-void CollectInk(Face *face, const char16_t *text, int count, TextInk *ink) {
+// A deferred glyph is drawn only where it meets the visible box; its runs belong to the ink.
+void AddGlyphPiece(Face *face, const Placement &p, int32_t x, int32_t y, const TextInk::Box &visible,
+                   TextInk *ink) {
+    const GlyphImage &image = *p.image;
+    const int64_t left = std::max<int64_t>(x, visible.left), top = std::max<int64_t>(y, visible.top);
+    const int64_t right = std::min<int64_t>(int64_t{x} + image.width, visible.right);
+    const int64_t bottom = std::min<int64_t>(int64_t{y} + image.height, visible.bottom);
+    if (left >= right || top >= bottom) return;
+    ink->pieces.push_back(GlyphPieceRuns(face, p.glyphIndex, static_cast<int32_t>(left - x),
+                                         static_cast<int32_t>(top - y), static_cast<int32_t>(right - left),
+                                         static_cast<int32_t>(bottom - top)));
+    ink->glyphs.push_back({static_cast<int32_t>(left), static_cast<int32_t>(top), &ink->pieces.back()});
+}
+
+void CollectInk(Face *face, const char16_t *text, int count, const TextInk::Box &visible, TextInk *ink) {
     const Layout layout = LayOut(face, text, count);
     ink->advance = layout.advance;
-    if (!layout.Drawable()) return;
-    for (const Placement &p : layout.placements)
-        if (!p.image->runs.empty())
-            ink->glyphs.push_back({p.penX + p.image->left, layout.ascent - p.image->top, &p.image->runs});
+    for (const Placement &p : layout.placements) {
+        const int32_t x = p.penX + p.image->left, y = layout.ascent - p.image->top;
+        if (p.image->deferred) AddGlyphPiece(face, p, x, y, visible, ink);
+        else if (!p.image->runs.empty()) ink->glyphs.push_back({x, y, &p.image->runs});
+    }
     if (face->underline) AddInkBand(face->underlineBand, layout, ink);
     if (face->strikeOut) AddInkBand(face->strikeOutBand, layout, ink);
 }
@@ -258,8 +274,8 @@ void WithGlyphs(const Face *face, Result *result, Work work) {
 
 }  // namespace
 
-void LayOutInk(const Face *face, const char16_t *text, int count, TextInk *ink) {
-    WithGlyphs(face, ink, [&](Face *f) { CollectInk(f, text, count, ink); });
+void LayOutInk(const Face *face, const char16_t *text, int count, const TextInk::Box &visible, TextInk *ink) {
+    WithGlyphs(face, ink, [&](Face *f) { CollectInk(f, text, count, visible, ink); });
 }
 
 void Render(const Face *face, const char16_t *text, int count, Mask *mask) {

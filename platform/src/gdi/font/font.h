@@ -10,6 +10,7 @@
 #include "gdi/geom/geom.h"
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 namespace figplat::font {
@@ -40,8 +41,8 @@ void Render(const Face *face, const char16_t *text, int count, Mask *mask);
 
 // The same ink in the form the DC layer paints: each glyph's runs (GlyphImage::runs) with
 // the cell position of the glyph mask's top-left, and the underline and strike-out boxes,
-// all relative to the text cell's top-left. Like Render, nothing when the whole would be
-// too large to draw. The runs belong to the face and live as long as it does.
+// all relative to the text cell's top-left. The runs of glyphs kept whole belong to the
+// face and live as long as it does.
 // Columns [x0, x1) of row y of a glyph's mask: the span type the pixel routines fill.
 using InkRun = geom::Span;
 struct TextInk {
@@ -55,7 +56,10 @@ struct TextInk {
     std::vector<Glyph> glyphs;
     std::vector<Box> bands;
     int32_t advance = 0;
+    std::deque<std::vector<InkRun>> pieces;  // the drawn parts of glyphs too large to keep whole
 };
-void LayOutInk(const Face *face, const char16_t *text, int count, TextInk *ink);
+// `visible` is the part of the surface, relative to the cell's top-left, that can be drawn
+// on: glyphs too large to keep whole are drawn there only.
+void LayOutInk(const Face *face, const char16_t *text, int count, const TextInk::Box &visible, TextInk *ink);
 
 }  // namespace figplat::font

@@ -65,57 +65,64 @@ PixelBox BoxOf(const FT_Glyph_Metrics &m, const FT_Matrix *transform) {
                     Ceil(*std::max_element(xs, xs + 4)), Ceil(*std::max_element(ys, ys + 4))};
 }
 
-void UnpackMonoRows(const uint8_t *source, int pitch, int bytesPerRow, int rows, bool smearRight,
-                    GlyphImage *image) {
+// A part of a glyph's image: columns [x0, x0 + width) and rows [y0, y0 + height), rows
+// counted down from the image's top.
+struct Window {
+    int32_t x0 = 0, y0 = 0, width = 0, height = 0;
+    size_t Pixels() const { return static_cast<size_t>(width) * height; }
+};
+
+void UnpackMonoRows(const uint8_t *source, int pitch, int bytesPerRow, int rows, bool smearRight, int32_t width,
+                    uint8_t *bits) {
     for (int y = 0; y < rows; ++y) {
         const uint8_t *row = source + static_cast<ptrdiff_t>(y) * pitch;
-        uint8_t *out = image->bits.data() + static_cast<size_t>(y) * image->width;
-        for (int x = 0; x < image->width && x / 8 < bytesPerRow; ++x) {
+        uint8_t *out = bits + static_cast<size_t>(y) * width;
+        for (int x = 0; x < width && x / 8 < bytesPerRow; ++x) {
             bool on = (row[x / 8] >> (7 - x % 8)) & 1;
             if (on) out[x] = 1;
-            if (on && smearRight && x + 1 < image->width) out[x + 1] = 1;
+            if (on && smearRight && x + 1 < width) out[x + 1] = 1;
         }
     }
 }
 
-void RenderOutline(FT_GlyphSlot slot, const PixelBox &box, const FT_Matrix *transform, GlyphImage *image) {
-    int pitch = ((image->width + 31) >> 5) << 2;
-    std::vector<uint8_t> buffer(static_cast<size_t>(pitch) * image->height, 0);
+// The outline moved so that the window's bottom-left lies at the origin: the rasteriser then
+// draws the window's pixels alone, exactly as they are in the whole glyph.
+std::vector<uint8_t> RenderOutline(FT_GlyphSlot slot, const PixelBox &box, const FT_Matrix *transform,
+                                   const Window &window) {
+    int pitch = ((window.width + 31) >> 5) << 2;
+    std::vector<uint8_t> buffer(static_cast<size_t>(pitch) * window.height, 0);
     FT_Bitmap target{};
-    target.width = static_cast<unsigned>(image->width);
-    target.rows = static_cast<unsigned>(image->height);
+    target.width = static_cast<unsigned>(window.width);
+    target.rows = static_cast<unsigned>(window.height);
     target.pitch = pitch;
     target.pixel_mode = FT_PIXEL_MODE_MONO;
     target.buffer = buffer.data();
     if (transform) FT_Outline_Transform(&slot->outline, transform);
-    FT_Outline_Translate(&slot->outline, -box.xMin, -box.yMin);
+    FT_Outline_Translate(&slot->outline, -box.xMin - FT_Pos{window.x0} * kPixel,
+                         -box.yMax + FT_Pos{window.y0 + window.height} * kPixel);
     FT_Outline_Get_Bitmap(FreeTypeLibrary(), &slot->outline, &target);
-    UnpackMonoRows(buffer.data(), pitch, pitch, image->height, false, image);
+    std::vector<uint8_t> bits(window.Pixels(), 0);
+    UnpackMonoRows(buffer.data(), pitch, pitch, window.height, false, window.width, bits.data());
+    return bits;
 }
 
-void CopyBitmap(FT_GlyphSlot slot, bool smearRight, GlyphImage *image) {
+// Raster fonts are magnified by repeating each pixel in a scale x scale block; only the
+// window's blocks are made.
+std::vector<uint8_t> CopyBitmap(FT_GlyphSlot slot, bool smearRight, const PixelBox &box, long scale,
+                                const Window &window) {
+    std::vector<uint8_t> bits(window.Pixels(), 0);
     const FT_Bitmap &bitmap = slot->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO || !bitmap.buffer) return;
-    int rows = std::min<int>(image->height, static_cast<int>(bitmap.rows));
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO || !bitmap.buffer) return bits;
+    const int32_t width = box.Width(), height = box.Height();
+    std::vector<uint8_t> unscaled(static_cast<size_t>(width) * height, 0);
+    int rows = std::min<int>(height, static_cast<int>(bitmap.rows));
     int bytesPerRow = static_cast<int>((bitmap.width + 7) >> 3);
-    UnpackMonoRows(bitmap.buffer, bitmap.pitch, bytesPerRow, rows, smearRight, image);
-}
-
-// Raster fonts are magnified by repeating each pixel in a scale x scale block.
-void Magnify(long scale, GlyphImage *image) {
-    if (scale <= 1 || image->bits.empty()) return;
-    GlyphImage big = *image;
-    big.width = static_cast<int32_t>(image->width * scale);
-    big.height = static_cast<int32_t>(image->height * scale);
-    big.left = static_cast<int32_t>(image->left * scale);
-    big.top = static_cast<int32_t>(image->top * scale);
-    big.bits.assign(static_cast<size_t>(big.width) * big.height, 0);
-    for (int y = 0; y < big.height; ++y)
-        for (int x = 0; x < big.width; ++x)
-            big.bits[static_cast<size_t>(y) * big.width + x] =
-                image->bits[static_cast<size_t>(y / scale) * image->width + x / scale];
-    big.advance = image->advance;
-    *image = std::move(big);
+    UnpackMonoRows(bitmap.buffer, bitmap.pitch, bytesPerRow, rows, smearRight, width, unscaled.data());
+    for (int32_t y = 0; y < window.height; ++y)
+        for (int32_t x = 0; x < window.width; ++x)
+            bits[static_cast<size_t>(y) * window.width + x] =
+                unscaled[static_cast<size_t>((window.y0 + y) / scale) * width + (window.x0 + x) / scale];
+    return bits;
 }
 
 // The metrics the glyph is clipped against are the unmagnified ones.
@@ -145,46 +152,62 @@ int32_t MeasureAdvance(Face *face, uint32_t glyphIndex, int32_t drawnAdvance) {
     return AdvancePixels(*face, face->ft->glyph->metrics.horiAdvance);
 }
 
-GlyphImage LoadGlyph(Face *face, uint32_t glyphIndex) {
-    GlyphImage image;
+// Loads the glyph into the face's slot as GDI shapes it (bold faked on the outline, cut to
+// the cell) and gives its unmagnified pixel box and its advance.
+bool LoadShaped(Face *face, uint32_t glyphIndex, PixelBox *box, int32_t *advance) {
     const FT_Matrix *transform = face->transformed ? &face->transform : nullptr;
     FT_Int32 flags = FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH | FT_LOAD_TARGET_MONO;
     if (transform) flags |= FT_LOAD_NO_BITMAP;
-    if (!LoadHinted(face->ft, glyphIndex, flags)) return image;
+    if (!LoadHinted(face->ft, glyphIndex, flags)) return false;
     FT_GlyphSlot slot = face->ft->glyph;
     FT_Glyph_Metrics metrics = slot->metrics;
     if (face->syntheticBold) EmboldenOutline(*face, slot, &metrics);
     ClipToCell(UnscaledMetrics(*face), &metrics);
-    image.advance = AdvancePixels(*face, slot->metrics.horiAdvance);
-    PixelBox box = BoxOf(metrics, transform);
-    image.left = static_cast<int32_t>(box.xMin / kPixel);
-    image.top = static_cast<int32_t>(box.yMax / kPixel);
-    image.width = std::max(0, box.Width());
-    image.height = std::max(0, box.Height());
-    int64_t magnifiedArea = int64_t{image.width} * image.height * face->scale * face->scale;
-    if (image.width == 0 || image.height == 0 || magnifiedArea > kMaxMaskPixels) {
-        image.width = image.height = 0;
+    *advance = AdvancePixels(*face, slot->metrics.horiAdvance);
+    *box = BoxOf(metrics, transform);
+    return true;
+}
+
+// The window's pixels of the glyph just loaded by LoadShaped.
+std::vector<uint8_t> DrawWindow(Face *face, const PixelBox &box, const Window &window) {
+    FT_GlyphSlot slot = face->ft->glyph;
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE)
+        return RenderOutline(slot, box, face->transformed ? &face->transform : nullptr, window);
+    return CopyBitmap(slot, face->syntheticBold, box, face->scale, window);
+}
+
+GlyphImage LoadGlyph(Face *face, uint32_t glyphIndex) {
+    GlyphImage image;
+    PixelBox box;
+    if (!LoadShaped(face, glyphIndex, &box, &image.advance)) return image;
+    // Raster boxes are a few dozen pixels, so the magnified sizes stay far inside 32 bits.
+    const int64_t width = std::max(0, box.Width()) * int64_t{face->scale};
+    const int64_t height = std::max(0, box.Height()) * int64_t{face->scale};
+    if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return image;
+    image.left = static_cast<int32_t>(box.xMin / kPixel * face->scale);
+    image.top = static_cast<int32_t>(box.yMax / kPixel * face->scale);
+    image.width = static_cast<int32_t>(width);
+    image.height = static_cast<int32_t>(height);
+    if (width * height > kMaxWholeGlyphPixels) {
+        image.deferred = true;
         return image;
     }
-    image.bits.assign(static_cast<size_t>(image.width) * image.height, 0);
-    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) RenderOutline(slot, box, transform, &image);
-    else CopyBitmap(slot, face->syntheticBold, &image);
-    Magnify(face->scale, &image);
+    image.bits = DrawWindow(face, box, Window{0, 0, image.width, image.height});
     return image;
 }
 
 // The mask's set pixels as runs along its rows.
-std::vector<InkRun> RunsOf(const GlyphImage &image) {
+std::vector<InkRun> RunsOf(const std::vector<uint8_t> &bits, int32_t width, int32_t height) {
     std::vector<InkRun> runs;
-    for (int32_t y = 0; y < image.height; ++y) {
-        const uint8_t *row = image.bits.data() + static_cast<size_t>(y) * image.width;
-        for (int32_t x = 0; x < image.width;) {
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t *row = bits.data() + static_cast<size_t>(y) * width;
+        for (int32_t x = 0; x < width;) {
             if (!row[x]) {
                 ++x;
                 continue;
             }
             int32_t end = x;
-            while (end < image.width && row[end]) ++end;
+            while (end < width && row[end]) ++end;
             runs.push_back({y, x, end});  // row y, columns [x, end)
             x = end;
         }
@@ -199,8 +222,17 @@ const GlyphImage &GlyphFor(Face *face, uint32_t glyphIndex) {
     if (found != face->glyphs.end()) return found->second;
     GlyphImage image = LoadGlyph(face, glyphIndex);
     image.measureAdvance = MeasureAdvance(face, glyphIndex, image.advance);
-    image.runs = RunsOf(image);
+    if (!image.deferred) image.runs = RunsOf(image.bits, image.width, image.height);
     return face->glyphs.emplace(glyphIndex, std::move(image)).first->second;
+}
+
+std::vector<InkRun> GlyphPieceRuns(Face *face, uint32_t glyphIndex, int32_t x0, int32_t y0, int32_t width,
+                                   int32_t height) {
+    PixelBox box;
+    int32_t advance;
+    if (width <= 0 || height <= 0 || !LoadShaped(face, glyphIndex, &box, &advance)) return {};
+    const Window window{x0, y0, width, height};
+    return RunsOf(DrawWindow(face, box, window), width, height);
 }
 
 }  // namespace figplat::font
