@@ -37,6 +37,10 @@ WINBASEAPI void PlatformClearFaults(void);
 WINBASEAPI int PlatformCallCount(const char *function);
 WINBASEAPI void PlatformResetCallCounts(void);
 
+/* Makes GlobalMemoryStatusEx report this much physical memory available (0: the real figure),
+   so tests can see what a library does on a machine short of memory. */
+WINBASEAPI void PlatformSetAvailableMemory(unsigned long long bytes);
+
 /* MessageBeep has no sound here: it is recorded. */
 WINBASEAPI int PlatformBeepCount(void);
 WINBASEAPI UINT PlatformLastBeepType(void);

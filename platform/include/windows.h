@@ -152,6 +152,19 @@ WINBASEAPI SIZE_T WINAPI GlobalSize(HGLOBAL mem);
 WINBASEAPI HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
 WINBASEAPI HLOCAL WINAPI LocalFree(HLOCAL mem);
 
+typedef struct _MEMORYSTATUSEX {
+    DWORD dwLength; /* set to sizeof(MEMORYSTATUSEX) by the caller */
+    DWORD dwMemoryLoad;
+    unsigned long long ullTotalPhys;
+    unsigned long long ullAvailPhys;
+    unsigned long long ullTotalPageFile;
+    unsigned long long ullAvailPageFile;
+    unsigned long long ullTotalVirtual;
+    unsigned long long ullAvailVirtual;
+    unsigned long long ullAvailExtendedVirtual;
+} MEMORYSTATUSEX, *LPMEMORYSTATUSEX;
+WINBASEAPI BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status);
+
 /* ---- kernel32: files ---- */
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "canvas_limits.h"
 #include "colour_tables.h"
 
 namespace fig {
@@ -19,8 +20,7 @@ bool MakeCanvasBitmap(Canvas &canvas, int32_t width, int32_t height, int16_t dep
     auto *header = static_cast<BITMAPINFO *>(GlobalLock(canvas.headerBlock));
     if (!header) return false;
     FillCanvasHeader(canvas.windowDc, header, RECT{0, 0, width, height}, depth);
-    canvas.canvasBitmap = CreateDIBSection(canvas.canvasDc, header, DIB_RGB_COLORS, &canvas.pixels, nullptr, 0);
-    return canvas.canvasBitmap != nullptr;
+    return CreateCanvasSection(canvas, header);
 }
 
 }  // namespace
@@ -41,6 +41,13 @@ int16_t CanvasDepth(int32_t depth) {
 HGLOBAL AllocHeaderBlock(int16_t depth) {
     const size_t table = depth >= 0 && depth <= 8 ? sizeof(RGBQUAD) << depth : 0;
     return GlobalAlloc(kHeaderBlockFlags, kHeaderBytes + table);
+}
+
+HBITMAP CreateCanvasSection(Canvas &canvas, const BITMAPINFO *header) {
+    const BITMAPINFOHEADER &h = header->bmiHeader;
+    if (!CanvasFitsInMemory(h.biWidth, h.biHeight, static_cast<int16_t>(h.biBitCount))) return nullptr;
+    canvas.canvasBitmap = CreateDIBSection(canvas.canvasDc, header, DIB_RGB_COLORS, &canvas.pixels, nullptr, 0);
+    return canvas.canvasBitmap;
 }
 
 void FillCanvasHeader(HDC referenceDc, BITMAPINFO *header, const RECT &rect, int16_t depth) {

@@ -28,6 +28,10 @@ HGLOBAL AllocHeaderBlock(int16_t depth);
 // colour table a 1, 4 or 8-bit canvas draws with.
 void FillCanvasHeader(HDC referenceDc, BITMAPINFO *header, const RECT &rect, int16_t depth);
 
+// The canvas's bitmap from its filled header, into canvas.canvasBitmap and canvas.pixels;
+// null, without trying, when it would not fit in the machine's memory.
+HBITMAP CreateCanvasSection(Canvas &canvas, const BITMAPINFO *header);
+
 // A blank canvas (all bits zero) of width x height at CanvasDepth(depth). False when a
 // device context, the header block or the bitmap cannot be had; nothing is then left.
 bool NewCanvas(HWND window, int32_t width, int32_t height, int32_t depth, Canvas &canvas);

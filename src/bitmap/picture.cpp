@@ -43,8 +43,7 @@ void BuildCanvasBitmap(Canvas &canvas, HDC source, const BITMAP &picture, int16_
     auto *header = static_cast<BITMAPINFO *>(GlobalLock(canvas.headerBlock));
     if (!header) return;
     FillCanvasHeader(source, header, rect, depth);
-    canvas.canvasBitmap = CreateDIBSection(canvas.canvasDc, header, DIB_RGB_COLORS, &canvas.pixels, nullptr, 0);
-    if (canvas.canvasBitmap && !PaintPictureOnCanvas(canvas, source, picture, rect)) DropCanvasBitmap(canvas);
+    if (CreateCanvasSection(canvas, header) && !PaintPictureOnCanvas(canvas, source, picture, rect)) DropCanvasBitmap(canvas);
 }
 
 }  // namespace

@@ -206,6 +206,40 @@ TEST_P(Compose, AnswersFollowTheOrderOfTheChecks) {
     EXPECT_FALSE(fs::exists(folder / "missing"));
 }
 
+// A canvas needing more than half the memory free now is refused before any attempt to make
+// it: an overcommitted section would be touched whole later and the host process killed.
+TEST_P(Compose, CanvasesBeyondHalfTheFreeMemoryAreRefusedUntried) {
+    host->AddList(CommandList("ok", {{3, 1, 1, 5, 5, 13, 0}}));
+    struct MemoryOverride {
+        MemoryOverride() { PlatformSetAvailableMemory(8u << 20); }  // 4 MiB of pixels may be had
+        ~MemoryOverride() { PlatformSetAvailableMemory(0); }
+    } shortOfMemory;
+    const struct {
+        double width, height, depth;
+        bool fits;
+    } rows[] = {{1024, 1024, 32, true}, {1025, 1024, 32, false}, {2000, 2000, 8, true}, {4000, 2000, 8, false}};
+    for (const auto &r : rows) {
+        const std::string label = std::to_string(int(r.width)) + "x" + std::to_string(int(r.height)) + "@" +
+                                  std::to_string(int(r.depth));
+        std::vector<uint8_t> picture;
+        PlatformResetCallCounts();
+        EXPECT_EQ(Pict("ok", r.width, r.height, r.depth, &picture), 0) << label;
+        EXPECT_EQ(!picture.empty(), r.fits) << label;
+        EXPECT_EQ(File("ok", folder / "limit.bmp", r.width, r.height, r.depth), 0) << label;
+        EXPECT_EQ(fs::exists(folder / "limit.bmp"), r.fits) << label;
+        fs::remove(folder / "limit.bmp");
+        std::vector<Value> bounds{Value::Pict(libtest::PatternPicture(31, 19, static_cast<int>(r.depth))),
+                                  Value::Num(r.width), Value::Num(r.height)};
+        const std::vector<uint8_t> before = bounds[0].picture;
+        EXPECT_EQ(host->Call(FnSetPictBounds, bounds), 0) << label;
+        EXPECT_EQ(bounds[0].picture != before, r.fits) << label;
+        ExpectCleanEnd(label);
+        if (!r.fits) {
+            EXPECT_EQ(PlatformCallCount("CreateDIBSection"), 1) << "only the host's copy of the picture, " << label;
+        }
+    }
+}
+
 TEST_P(Compose, DepthsOutsideTheAcceptedSetMakeFourBitCanvases) {
     host->AddList(CommandList("ok", {{3, 1, 1, 5, 5, 13, 0}}));
     const std::pair<double, int> rows[] = {{3, 4}, {0, 4}, {7, 4}, {-1, 4}, {33, 4}, {65537, 1}, {8, 8}, {24, 24}, {16, 16}};

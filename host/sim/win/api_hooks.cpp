@@ -13,6 +13,7 @@
 
 #include <figplatform.h>
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <utility>
@@ -119,6 +120,7 @@ struct RealApi {
     decltype(&::GetDIBits) GetDIBits;
     decltype(&::GetObjectW) GetObjectW;
     decltype(&::GetObjectA) GetObjectA;
+    decltype(&::GlobalMemoryStatusEx) GlobalMemoryStatusEx;
 
     RealApi() {
         const char *k = "kernel32.dll", *u = "user32.dll", *g = "gdi32.dll";
@@ -135,6 +137,7 @@ struct RealApi {
         Resolve(CreateFontIndirectA, g, "CreateFontIndirectA"), Resolve(DeleteObject, g, "DeleteObject");
         Resolve(SelectObject, g, "SelectObject"), Resolve(BitBlt, g, "BitBlt"), Resolve(GetDIBits, g, "GetDIBits");
         Resolve(GetObjectW, g, "GetObjectW"), Resolve(GetObjectA, g, "GetObjectA");
+        Resolve(GlobalMemoryStatusEx, k, "GlobalMemoryStatusEx");
     }
 };
 
@@ -169,6 +172,12 @@ LPVOID WINAPI HookGlobalLock(HGLOBAL memory) {
 }
 HGLOBAL WINAPI HookGlobalFree(HGLOBAL memory) {
     return Freeing(memory, HGLOBAL{}, [&] { return Real().GlobalFree(memory); });
+}
+std::atomic<unsigned long long> availableMemoryOverride{0};
+BOOL WINAPI HookGlobalMemoryStatusEx(LPMEMORYSTATUSEX status) {
+    const BOOL ok = Guarded("GlobalMemoryStatusEx", FALSE, 0, [&] { return Real().GlobalMemoryStatusEx(status); });
+    if (ok && availableMemoryOverride.load()) status->ullAvailPhys = availableMemoryOverride.load();
+    return ok;
 }
 HLOCAL WINAPI HookLocalAlloc(UINT flags, SIZE_T bytes) {
     return Made(Guarded("LocalAlloc", HLOCAL{}, 0, [&] { return Real().LocalAlloc(flags, bytes); }), PlatformMemory);
@@ -334,6 +343,7 @@ const Hook *FindHook(const char *name) {
         H("CreateFontIndirectA", HookCreateFontIndirectA), H("DeleteObject", HookDeleteObject),
         H("SelectObject", HookSelectObject), H("BitBlt", HookBitBlt), H("GetDIBits", HookGetDIBits),
         H("GetObjectW", HookGetObjectW), H("GetObjectA", HookGetObjectA),
+        H("GlobalMemoryStatusEx", HookGlobalMemoryStatusEx),
     };
     for (const Hook &hook : hooks)
         if (std::string(name) == hook.name) return &hook;
@@ -411,6 +421,8 @@ void PlatformResetCallCounts(void) {
     Locked locked;
     for (auto &[name, fault] : State().faults) fault.calls = 0;
 }
+
+void PlatformSetAvailableMemory(unsigned long long bytes) { figsim::availableMemoryOverride = bytes; }
 
 int PlatformBeepCount(void) {
     Locked locked;
