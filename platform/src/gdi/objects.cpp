@@ -203,7 +203,10 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
     if (FIG_FAULT_POINT("DeleteObject")) return FALSE;
     PlatformObjectKind kind;
-    if (!KindOfHandle(handle, &kind)) return FALSE;
+    if (!KindOfHandle(handle, &kind)) {
+        NoteFailedRelease(handle);
+        return FALSE;
+    }
     if (kind == PlatformDc) return DeleteDC(static_cast<HDC>(handle));  // Windows takes DCs here too
     GdiObject *object = LookupGdiObject(handle);
     if (!object) return FALSE;
