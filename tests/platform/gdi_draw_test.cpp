@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 using namespace gditest;
@@ -101,6 +102,16 @@ TEST_F(Drawing, AWidePenDrawsABandCentredOnTheLine) {
     for (int y = 0; y < kH; ++y) EXPECT_EQ(At(5, y), (y >= 3 && y <= 5) ? kInk : kPaper) << y;
     SelectObject(mem.dc(), pen);
     DeleteObject(wide);
+}
+
+// A pen as wide as INT_MAX covers the whole bitmap; its size estimate must not wrap.
+TEST_F(Drawing, APenOfTheLargestWidthCoversEverything) {
+    HPEN widest = CreatePen(PS_SOLID, INT_MAX, kInk);
+    SelectObject(mem.dc(), widest);
+    EXPECT_TRUE(Rectangle(mem.dc(), 2, 2, 5, 5));
+    EXPECT_EQ(Colours(), std::set<COLORREF>{kInk});
+    SelectObject(mem.dc(), pen);
+    DeleteObject(widest);
 }
 
 TEST_F(Drawing, RectangleOrdersItsCornersAndFillsInsideTheOutline) {
