@@ -298,20 +298,21 @@ int32_t Host::LookupName(const void *counted) {
     if (key == "#LN") {
         if (width() == TextWidth::Narrow) return kLineCountRef;
         // The wide host answers "#LN" with the line count of the list it last bound.
-        return lastListLooked_ >= 0 ? static_cast<int32_t>(lists_[lastListLooked_].lines.size()) : 0;
+        return HostileLineCount(lastListLooked_ >= 0 ? static_cast<int32_t>(lists_[lastListLooked_].lines.size()) : 0);
     }
     for (size_t i = 0; i < lists_.size(); ++i)
         if (lists_[i].name == key) {
             lastListLooked_ = static_cast<int>(i);
-            return kListRefBase + static_cast<int>(i);
+            return HostileReference(kListRefBase + static_cast<int>(i));
         }
     // Columns: of the list looked up last.
     if (lastListLooked_ >= 0) {
         const List &list = lists_[lastListLooked_];
         for (size_t c = 0; c < list.columnNames.size() && c < kColumnsPerList; ++c)
-            if (list.columnNames[c] == key) return kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c);
+            if (list.columnNames[c] == key)
+                return HostileReference(kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c));
     }
-    return 0;
+    return HostileReference(0);
 }
 
 int32_t Host::GetNumber(int id, double *out) {
@@ -372,6 +373,7 @@ int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
         case ValueByteLength: {
             int32_t length = v->kind == Value::Kind::Picture ? static_cast<int32_t>(v->picture.size()) : 0;
             if (quirks_.zeroByteLength) length = 0;
+            length = HostileByteLength(length);
             WriteFixed(buffer, &length, sizeof length, maxLength);
             return 1;
         }
@@ -412,7 +414,7 @@ int32_t Host::GetListNumber(int listRef, int32_t line, int columnRef, double *ou
     Record({HostGetListNumber, {listRef, line, columnRef}, {}});
     int list = listRef - kListRefBase;
     if (columnRef == kLineCountRef && line == 0 && list >= 0 && list < static_cast<int>(lists_.size())) {
-        *out = static_cast<double>(lists_[list].lines.size());
+        *out = static_cast<double>(HostileLineCount(static_cast<int32_t>(lists_[list].lines.size())));
         return 1;
     }
     const Value *v = Cell(listRef, line, columnRef);
@@ -437,6 +439,7 @@ int32_t Host::GetFieldInfo(uint8_t *block) {
             type = lists_[list].columnTypes[column];
     }
     int16_t status = type >= 0 ? 1 : 0;
+    HostileFieldInfo(&type, &status);
     if (type >= 0) std::memcpy(block + typeAt, &type, 2);
     std::memcpy(block + statusAt, &status, 2);
     if (quirks_.fieldNameCount != 0) {
