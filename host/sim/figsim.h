@@ -182,7 +182,7 @@ private:
     // through when the mode is off or the dice say so).
     uint32_t Random(uint32_t bound);
     bool Chance(int percent) { return Random(100) < static_cast<uint32_t>(percent); }
-    int32_t HostileReference(int32_t honest);
+    int32_t HostileReference(int32_t honest, bool mayLie);
     int32_t HostileLineCount(int32_t honest);
     int32_t HostileByteLength(int32_t honest);
     void HostileFieldInfo(int16_t *type, int16_t *status);

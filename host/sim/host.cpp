@@ -27,6 +27,10 @@ constexpr int kListRefBase = 1000;
 constexpr int kColumnRefBase = 2000;  // + list * 32 + column
 constexpr int kColumnsPerList = 32;
 constexpr int kLineCountRef = 3000;   // "#LN"
+// A hostile host still names a command line's ten columns truly: a column dropped there
+// moves any number into a pen width or a font size, and a pen or a font tens of thousands
+// of pixels wide costs the platform its width at every point of a curve or glyph.
+constexpr size_t kHonestColumns = 10;
 
 size_t UnitSize(TextWidth w) { return w == TextWidth::Wide ? 4 : 1; }
 
@@ -303,16 +307,17 @@ int32_t Host::LookupName(const void *counted) {
     for (size_t i = 0; i < lists_.size(); ++i)
         if (lists_[i].name == key) {
             lastListLooked_ = static_cast<int>(i);
-            return HostileReference(kListRefBase + static_cast<int>(i));
+            return HostileReference(kListRefBase + static_cast<int>(i), true);
         }
     // Columns: of the list looked up last.
     if (lastListLooked_ >= 0) {
         const List &list = lists_[lastListLooked_];
         for (size_t c = 0; c < list.columnNames.size() && c < kColumnsPerList; ++c)
-            if (list.columnNames[c] == key)
-                return HostileReference(kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c));
+            if (list.columnNames[c] == key)  // a command line's ten columns answer honestly: see kHonestColumns
+                return HostileReference(kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c),
+                                        c >= kHonestColumns);
     }
-    return HostileReference(0);
+    return HostileReference(0, true);
 }
 
 int32_t Host::GetNumber(int id, double *out) {

@@ -3,6 +3,7 @@
 // given, one handle per bitmap fetch); only the contents are adversarial.
 #include <figplatform.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -34,12 +35,24 @@ const double kInfinity = std::numeric_limits<double>::infinity();
 // spend its memory on one.
 constexpr double kMaxCanvasPixels = 1 << 22;
 
-// A side as the library will read it: a text by its leading number, as the host converts it.
-double Side(const Value &v) {
+// A number as the library will read it: a text by its leading number, as the host converts
+// it, then truncated to 32 bits (anything beyond, or not a number, is INT32_MIN).
+double AsRead(const Value &v) {
     const double n = v.kind == Value::Kind::Number ? v.number
                      : v.kind == Value::Kind::Text ? std::strtod(Utf32ToUtf8(v.text).c_str(), nullptr)
                                                    : 0;
-    return std::isfinite(n) ? std::trunc(n) : 0;
+    return n > -2147483649.0 && n < 2147483648.0 ? std::trunc(n) : INT32_MIN;
+}
+
+// A canvas side; one below 1 makes no canvas.
+double Side(const Value &v) { return std::max(AsRead(v), 0.0); }
+
+// Pens of arcs and font sizes stay moderate whatever kind of value stands in their place.
+void BoundPensAndFonts(std::vector<Value> &params, const char *layout) {
+    for (size_t i = 0; layout[i] && i < params.size(); ++i) {
+        const double limit = layout[i] == 'W' ? 16 : layout[i] == 'Z' ? 300 : 0;
+        if (limit > 0 && std::fabs(AsRead(params[i])) > limit) params[i] = Value::Num(limit);
+    }
 }
 
 void BoundCanvas(std::vector<Value> &params, const char *layout) {
@@ -66,8 +79,8 @@ uint32_t Host::Random(uint32_t bound) {
     return bound ? value % bound : value;
 }
 
-int32_t Host::HostileReference(int32_t honest) {
-    if (!hostile_ || !Chance(8)) return honest;
+int32_t Host::HostileReference(int32_t honest, bool mayLie) {
+    if (!hostile_ || !mayLie || !Chance(8)) return honest;
     return Chance(50) ? 0 : static_cast<int32_t>(Random(0));
 }
 
@@ -212,6 +225,7 @@ std::vector<Value> Host::HostileCall(int function, const std::string &fileFolder
         }
     }
     BoundCanvas(params, layout);
+    BoundPensAndFonts(params, layout);
     return params;
 }
 
