@@ -104,14 +104,18 @@ TEST_F(Drawing, AWidePenDrawsABandCentredOnTheLine) {
     DeleteObject(wide);
 }
 
-// A pen as wide as INT_MAX covers the whole bitmap; its size estimate must not wrap.
-TEST_F(Drawing, APenOfTheLargestWidthCoversEverything) {
-    HPEN widest = CreatePen(PS_SOLID, INT_MAX, kInk);
-    SelectObject(mem.dc(), widest);
-    EXPECT_TRUE(Rectangle(mem.dc(), 2, 2, 5, 5));
-    EXPECT_EQ(Colours(), std::set<COLORREF>{kInk});
-    SelectObject(mem.dc(), pen);
-    DeleteObject(widest);
+// A pen as wide as INT_MAX, or as INT_MIN (negative widths count by their size), covers
+// the whole bitmap; no size estimate may wrap.
+TEST_F(Drawing, PensOfTheLargestWidthsCoverEverything) {
+    for (int width : {INT_MAX, INT_MIN}) {
+        PaintAll(mem.dc(), kW, kH, kPaper);
+        HPEN widest = CreatePen(PS_SOLID, width, kInk);
+        SelectObject(mem.dc(), widest);
+        EXPECT_TRUE(Rectangle(mem.dc(), 2, 2, 5, 5)) << width;
+        EXPECT_EQ(Colours(), std::set<COLORREF>{kInk}) << width;
+        SelectObject(mem.dc(), pen);
+        DeleteObject(widest);
+    }
 }
 
 TEST_F(Drawing, RectangleOrdersItsCornersAndFillsInsideTheOutline) {
