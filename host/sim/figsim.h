@@ -133,6 +133,14 @@ public:
     void ClearCountOverride() { hasCountOverride_ = false; }
     HostQuirks &quirks() { return quirks_; }
 
+    // Adversarial mode (hostile.cpp), seeded and deterministic; seed 0 turns it off. While
+    // on, name references, "#LN" line counts, byte lengths and field information lie now
+    // and then, as a careless or hostile host's would, though never beyond the buffers
+    // the library offers. HostileCall draws the next call's parameters, command list and
+    // quirks; a file path it draws lies in `fileFolder` or is relative.
+    void SetHostile(uint32_t seed);
+    std::vector<Value> HostileCall(int function, const std::string &fileFolder);
+
     void *&slot() { return slot_; }
     HWND window() const { return window_; }
     // Sets one pixel of the host's own window, as the host's drawing would.
@@ -171,6 +179,19 @@ private:
     void WriteText(void *buffer, const std::u32string &text, int32_t maxLength) const;
     void WriteFixed(void *buffer, const void *value, size_t size, int32_t maxLength) const;
     HBITMAP DeliverBitmap(const Value &picture);
+    // Hostile mode: the generator and the answers it bends (the honest answer passes
+    // through when the mode is off or the dice say so).
+    uint32_t Random(uint32_t bound);
+    bool Chance(int percent) { return Random(100) < static_cast<uint32_t>(percent); }
+    int32_t HostileReference(int32_t honest, bool mayLie);
+    int32_t HostileLineCount(int32_t honest);
+    int32_t HostileByteLength(int32_t honest);
+    void HostileFieldInfo(int16_t *type, int16_t *status);
+    double HostileNumber();
+    std::u32string HostileText();
+    Value HostilePicture();
+    void HostileQuirks();
+    void HostileList(const std::u32string &name);
     std::u32string ReadCounted(const void *counted) const;
     Value *Param(int id);
     const Value *Cell(int listRef, int32_t line, int columnRef) const;
@@ -193,6 +214,7 @@ private:
     }
     std::vector<HBITMAP> delivered_;
     HostQuirks quirks_;
+    uint64_t hostile_ = 0;  // the generator's state; 0: an honest host
     double returnValue_ = 0;
     int returnStores_ = 0;
     std::u32string banner_;

@@ -27,6 +27,10 @@ constexpr int kListRefBase = 1000;
 constexpr int kColumnRefBase = 2000;  // + list * 32 + column
 constexpr int kColumnsPerList = 32;
 constexpr int kLineCountRef = 3000;   // "#LN"
+// A hostile host still names a command line's ten columns truly: a column dropped there
+// moves any number into a pen width or a font size, and a pen or a font tens of thousands
+// of pixels wide costs the platform its width at every point of a curve or glyph.
+constexpr size_t kHonestColumns = 10;
 
 size_t UnitSize(TextWidth w) { return w == TextWidth::Wide ? 4 : 1; }
 
@@ -304,20 +308,22 @@ int32_t Host::LookupName(const void *counted) {
     if (key == "#LN") {
         if (width() == TextWidth::Narrow) return kLineCountRef;
         // The wide host answers "#LN" with the line count of the list it last bound.
-        return lastListLooked_ >= 0 ? static_cast<int32_t>(lists_[lastListLooked_].lines.size()) : 0;
+        return HostileLineCount(lastListLooked_ >= 0 ? static_cast<int32_t>(lists_[lastListLooked_].lines.size()) : 0);
     }
     for (size_t i = 0; i < lists_.size(); ++i)
         if (lists_[i].name == key) {
             lastListLooked_ = static_cast<int>(i);
-            return kListRefBase + static_cast<int>(i);
+            return HostileReference(kListRefBase + static_cast<int>(i), true);
         }
     // Columns: of the list looked up last.
     if (lastListLooked_ >= 0) {
         const List &list = lists_[lastListLooked_];
         for (size_t c = 0; c < list.columnNames.size() && c < kColumnsPerList; ++c)
-            if (list.columnNames[c] == key) return kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c);
+            if (list.columnNames[c] == key)  // a command line's ten columns answer honestly: see kHonestColumns
+                return HostileReference(kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c),
+                                        c >= kHonestColumns);
     }
-    return 0;
+    return HostileReference(0, true);
 }
 
 int32_t Host::GetNumber(int id, double *out) {
@@ -378,6 +384,7 @@ int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
         case ValueByteLength: {
             int32_t length = v->kind == Value::Kind::Picture ? static_cast<int32_t>(v->picture.size()) : 0;
             if (quirks_.zeroByteLength) length = 0;
+            length = HostileByteLength(length);
             WriteFixed(buffer, &length, sizeof length, maxLength);
             return 1;
         }
@@ -418,7 +425,7 @@ int32_t Host::GetListNumber(int listRef, int32_t line, int columnRef, double *ou
     Record({HostGetListNumber, {listRef, line, columnRef}, {}});
     int list = listRef - kListRefBase;
     if (columnRef == kLineCountRef && line == 0 && list >= 0 && list < static_cast<int>(lists_.size())) {
-        *out = static_cast<double>(lists_[list].lines.size());
+        *out = static_cast<double>(HostileLineCount(static_cast<int32_t>(lists_[list].lines.size())));
         return 1;
     }
     const Value *v = Cell(listRef, line, columnRef);
@@ -443,6 +450,7 @@ int32_t Host::GetFieldInfo(uint8_t *block) {
             type = lists_[list].columnTypes[column];
     }
     int16_t status = type >= 0 ? 1 : 0;
+    HostileFieldInfo(&type, &status);
     if (type >= 0) std::memcpy(block + typeAt, &type, 2);
     std::memcpy(block + statusAt, &status, 2);
     if (quirks_.fieldNameCount != 0) {

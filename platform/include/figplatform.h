@@ -36,6 +36,19 @@ WINBASEAPI void PlatformClearFaults(void);
 /* How often the named function has been entered since the last PlatformResetCallCounts. */
 WINBASEAPI int PlatformCallCount(const char *function);
 WINBASEAPI void PlatformResetCallCounts(void);
+/*
+ * The functions entered since the last PlatformResetCallCounts, in name order: up to
+ * `capacity` names go to `names` (static strings); returns how many there are in all.
+ * Lets a test find every call a path makes that could fail, without listing them itself.
+ */
+WINBASEAPI int PlatformCalledFunctions(const char **names, int capacity);
+
+/*
+ * Releases (DeleteObject, DeleteDC, ReleaseDC, GlobalFree, LocalFree, CloseHandle) given a
+ * handle that is no longer live, counted since the start: a second release of one object.
+ * Windows rejects them quietly, so only this count shows a double release.
+ */
+WINBASEAPI int PlatformStaleReleases(void);
 
 /* Makes GlobalMemoryStatusEx report this much physical memory available (0: the real figure),
    so tests can see what a library does on a machine short of memory. */

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 using namespace gditest;
@@ -101,6 +102,20 @@ TEST_F(Drawing, AWidePenDrawsABandCentredOnTheLine) {
     for (int y = 0; y < kH; ++y) EXPECT_EQ(At(5, y), (y >= 3 && y <= 5) ? kInk : kPaper) << y;
     SelectObject(mem.dc(), pen);
     DeleteObject(wide);
+}
+
+// A pen as wide as INT_MAX, or as INT_MIN (negative widths count by their size), covers
+// the whole bitmap; no size estimate may wrap.
+TEST_F(Drawing, PensOfTheLargestWidthsCoverEverything) {
+    for (int width : {INT_MAX, INT_MIN}) {
+        PaintAll(mem.dc(), kW, kH, kPaper);
+        HPEN widest = CreatePen(PS_SOLID, width, kInk);
+        SelectObject(mem.dc(), widest);
+        EXPECT_TRUE(Rectangle(mem.dc(), 2, 2, 5, 5)) << width;
+        EXPECT_EQ(Colours(), std::set<COLORREF>{kInk}) << width;
+        SelectObject(mem.dc(), pen);
+        DeleteObject(widest);
+    }
 }
 
 TEST_F(Drawing, RectangleOrdersItsCornersAndFillsInsideTheOutline) {

@@ -2,9 +2,12 @@
 
 #include <figplatform.h>
 
+#include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace figplat {
 namespace {
@@ -78,4 +81,18 @@ void PlatformResetCallCounts(void) {
     FaultTable &t = Table();
     std::lock_guard<std::mutex> lock(t.mutex);
     for (auto &site : t.sites) site.second->calls = 0;
+}
+
+int PlatformCalledFunctions(const char **names, int capacity) {
+    FaultTable &t = Table();
+    std::vector<const char *> called;
+    {
+        std::lock_guard<std::mutex> lock(t.mutex);
+        for (auto &site : t.sites)
+            if (site.second->calls.load() > 0) called.push_back(site.second->name());
+    }
+    // Name order, so that a test walks the same paths on every run.
+    std::sort(called.begin(), called.end(), [](const char *a, const char *b) { return std::strcmp(a, b) < 0; });
+    for (int i = 0; i < capacity && i < static_cast<int>(called.size()); ++i) names[i] = called[i];
+    return static_cast<int>(called.size());
 }

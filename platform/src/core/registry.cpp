@@ -20,6 +20,7 @@ struct Registry {
     // Synthetic handles start above the 16-bit range (so they never look like
     // MAKEINTRESOURCE values) and step by 4 like Windows handles; never reused.
     uintptr_t nextHandle = 0x10000;
+    int staleReleases = 0;
 };
 
 Registry &TheRegistry() {
@@ -91,9 +92,22 @@ void *UnregisterObject(const void *handle, PlatformObjectKind kind) {
     return object;
 }
 
+void NoteFailedRelease(const void *handle) {
+    if (!handle) return;
+    Registry &r = TheRegistry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    if (r.entries.find(Key(handle)) == r.entries.end()) ++r.staleReleases;
+}
+
 }  // namespace figplat
 
 using namespace figplat;
+
+int PlatformStaleReleases(void) {
+    Registry &r = TheRegistry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    return r.staleReleases;
+}
 
 int PlatformLiveCount(PlatformObjectKind kind) {
     if (kind < 0 || kind >= PlatformObjectKindCount) return 0;

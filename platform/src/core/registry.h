@@ -30,4 +30,8 @@ bool IsStockHandle(const void *handle);
 // Removes a live, non-stock handle and returns its object (null if there was none).
 void *UnregisterObject(const void *handle, PlatformObjectKind kind);
 
+// A release call was given `handle` and found nothing to release: counted when the handle
+// is not live at all (a second release of one object), for PlatformStaleReleases.
+void NoteFailedRelease(const void *handle);
+
 }  // namespace figplat

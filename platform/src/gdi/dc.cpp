@@ -130,7 +130,10 @@ HDC WINAPI CreateCompatibleDC(HDC dc) {
 BOOL WINAPI DeleteDC(HDC handle) {
     if (FIG_FAULT_POINT("DeleteDC")) return FALSE;
     Dc *dc = LookupDc(handle);
-    if (!dc) return FALSE;
+    if (!dc) {
+        NoteFailedRelease(handle);
+        return FALSE;
+    }
     DestroyDc(dc);
     return TRUE;
 }

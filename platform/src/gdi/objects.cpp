@@ -6,6 +6,7 @@
 #include "gdi/dc.h"
 
 #include <atomic>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -189,7 +190,9 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color) {
     if (style == PS_NULL) return static_cast<HPEN>(GetStockObject(NULL_PEN));
     if (style < PS_SOLID || style > 6) return nullptr;  // the cosmetic styles up to PS_INSIDEFRAME
     auto pen = std::make_unique<PenObject>();
-    pen->log = LOGPEN{static_cast<UINT>(style), POINT{std::abs(width), 0}, color};
+    // A negative width counts as its size; INT_MIN has none in an int, so it is the widest.
+    const LONG size = width == INT_MIN ? INT_MAX : std::abs(width);
+    pen->log = LOGPEN{static_cast<UINT>(style), POINT{size, 0}, color};
     return static_cast<HPEN>(RegisterGdiObject(std::move(pen)));
 }
 
@@ -203,7 +206,10 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
     if (FIG_FAULT_POINT("DeleteObject")) return FALSE;
     PlatformObjectKind kind;
-    if (!KindOfHandle(handle, &kind)) return FALSE;
+    if (!KindOfHandle(handle, &kind)) {
+        NoteFailedRelease(handle);
+        return FALSE;
+    }
     if (kind == PlatformDc) return DeleteDC(static_cast<HDC>(handle));  // Windows takes DCs here too
     GdiObject *object = LookupGdiObject(handle);
     if (!object) return FALSE;

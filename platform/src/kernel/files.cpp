@@ -168,6 +168,7 @@ BOOL WINAPI ReadFile(HANDLE handle, LPVOID data, DWORD bytes, LPDWORD read, LPOV
 BOOL WINAPI CloseHandle(HANDLE handle) {
     auto *file = static_cast<File *>(figplat::UnregisterObject(handle, PlatformFile));
     if (!file) {
+        figplat::NoteFailedRelease(handle);
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }

@@ -53,6 +53,7 @@ MemoryBlock *FindBlock(HGLOBAL mem) {
 HGLOBAL FreeBlock(HGLOBAL mem) {
     auto *block = static_cast<MemoryBlock *>(figplat::UnregisterObject(mem, PlatformMemory));
     if (!block) {
+        figplat::NoteFailedRelease(mem);
         SetLastError(ERROR_INVALID_HANDLE);
         return mem;
     }

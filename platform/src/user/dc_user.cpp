@@ -62,6 +62,7 @@ HDC WINAPI GetDC(HWND handle) {
 int WINAPI ReleaseDC(HWND window, HDC handle) {
     if (FIG_FAULT_POINT("ReleaseDC")) return 0;
     Dc *dc = LookupDc(handle);
+    if (!dc) NoteFailedRelease(handle);
     if (!dc || dc->kind == DcKind::Memory || dc->window != window) return 0;
     DestroyDc(dc);
     return 1;
