@@ -50,8 +50,9 @@ Path PathOf(int function) {
     }
 }
 
-// Pens, brushes, fonts, colours, modes and drawing calls: their failure is not reported.
-const char *const kDrawingAids[] = {"Arc", "Ellipse", "Pie", "Rectangle", "LineTo", "MoveToEx", "TextOutW", "TextOutA",
+// Pens, brushes, fonts, colours, modes and drawing calls: their failure is not reported. Nor
+// is the memory figure's: without it a canvas is tried as the platform allows.
+const char *const kDrawingAids[] = {"GlobalMemoryStatusEx", "Arc", "Ellipse", "Pie", "Rectangle", "LineTo", "MoveToEx", "TextOutW", "TextOutA",
                                     "GetTextMetricsW", "GetTextMetricsA", "CreatePen", "CreateSolidBrush",
                                     "CreateFontIndirectW", "CreateFontIndirectA", "SetBkColor", "SetBkMode",
                                     "SetTextColor", "GetStockObject", "GetSystemPaletteEntries", "DPtoLP", "FillRect"};
