@@ -47,10 +47,10 @@ double AsRead(const Value &v) {
 // A canvas side; one below 1 makes no canvas.
 double Side(const Value &v) { return std::max(AsRead(v), 0.0); }
 
-// Pens of arcs and font sizes stay moderate whatever kind of value stands in their place.
+// Pens of arcs stay moderate whatever kind of value stands in their place.
 void BoundPensAndFonts(std::vector<Value> &params, const char *layout) {
     for (size_t i = 0; layout[i] && i < params.size(); ++i) {
-        const double limit = layout[i] == 'W' ? 16 : layout[i] == 'Z' ? 300 : 0;
+        const double limit = layout[i] == 'W' ? 16 : 0;
         if (limit > 0 && std::fabs(AsRead(params[i])) > limit) params[i] = Value::Num(limit);
     }
 }
@@ -206,9 +206,11 @@ std::vector<Value> Host::HostileCall(int function, const std::string &fileFolder
             case 'T': params.push_back(Value::Str(HostileText())); break;
             case 'L': params.push_back(Value::Str(Chance(90) ? listName : HostileText())); break;
             case 'S': params.push_back(Value::Num(Chance(75) ? 1 + Random(300) : HostileNumber())); break;
-            // Font sizes stay moderate: glyphs of tens of thousands of pixels are a cost of
-            // their own, not this mode's subject.
-            case 'Z': params.push_back(Value::Num(static_cast<double>(Random(601)) - 300)); break;
+            // Font sizes up to tens of thousands of pixels: only what is visible is drawn.
+            case 'Z': params.push_back(Value::Num(Chance(60) ? static_cast<double>(Random(601)) - 300
+                                                 : Chance(50) ? static_cast<double>(Random(65536)) - 32768
+                                                              : HostileNumber()));
+                break;
             // Arcs' pens stay narrow: a wide pen along a long arc costs the platform its
             // width in rows at every point of the curve, which is a cost of its own.
             case 'W': params.push_back(Value::Num(static_cast<double>(Random(18)) - 1)); break;
