@@ -139,7 +139,8 @@ void WidePolyline(const POINT *points, int count, int width, bool closed, RECT c
     for (const POINT &p : path) top = std::min<int64_t>(top, p.y), bottom = std::max<int64_t>(bottom, p.y);
     const int64_t rows = std::min<int64_t>(bottom - top, int64_t{clip.bottom} - clip.top) + width + 1;
     SpanList region;
-    region.reserve(static_cast<size_t>(std::min<int64_t>(rows * 2 + int64_t(n) * (width + 1), 1 << 16)));
+    // In 64 bits: a pen may be as wide as INT_MAX.
+    region.reserve(static_cast<size_t>(std::min<int64_t>(rows * 2 + int64_t(n) * (int64_t{width} + 1), 1 << 16)));
     AppendDiscs(path, width, clip, region);
     const size_t pieces = closed ? n : n - 1;
     for (size_t i = 0; i < pieces; ++i)
