@@ -290,7 +290,7 @@ int32_t FuzzedHost::Serve(int32_t code, va_list args) {
 void RunHostSession(const uint8_t *data, size_t size) {
     static HWND window = PlatformCreateWindow(64, 48);
     static const std::string scratch = [] {
-        char pattern[] = "/tmp/figfuzz-XXXXXX";
+        char pattern[] = "/dev/shm/figfuzz-XXXXXX";  // in memory: files cost no disk
         const char *dir = mkdtemp(pattern);
         return std::string(dir ? dir : "/tmp");
     }();
