@@ -7,7 +7,8 @@
 #                                                                (default 10^7), or H hours in all;
 #                                                                findings are kept and the run goes on
 # The corpus of each target grows in build-fuzz/fuzz-corpus/<target>/ from its seeds in
-# tests/fuzz/corpus/<target>/; crashes, leaks and timeouts land in build-fuzz/fuzz-findings/<target>/.
+# tests/fuzz/corpus/<target>/; crashes, leaks and timeouts land in
+# build-fuzz/fuzz-findings/<mode>/<target>/, the figures in build-fuzz/fuzz-findings/<mode>/summary.txt.
 # A finding, once fixed, belongs in tests/fuzz/regressions/<target>/ (replayed by ctest).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,12 +32,13 @@ esac
 export ASAN_OPTIONS=detect_leaks=1:malloc_context_size=8
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 bin=build-fuzz/tests/fuzz
-summary=build-fuzz/fuzz-findings/summary-$mode.txt
-mkdir -p build-fuzz/fuzz-findings
+out=build-fuzz/fuzz-findings/$mode
+summary=$out/summary.txt
+mkdir -p "$out"
 printf '%-8s %12s %8s %8s\n' target executions seconds findings | tee "$summary"
 status=0
 for t in "${targets[@]}"; do
-  corpus=build-fuzz/fuzz-corpus/$t findings=build-fuzz/fuzz-findings/$t log=build-fuzz/fuzz-findings/$t-$mode.log
+  corpus=build-fuzz/fuzz-corpus/$t findings=$out/$t log=$out/$t.log
   mkdir -p "$corpus" "$findings"
   common=("$corpus" tests/fuzz/corpus/"$t" -artifact_prefix="$findings/" -timeout=10 -rss_limit_mb=2048
           -print_final_stats=1)

@@ -4,14 +4,11 @@
 #include <figplatform.h>
 #include <figplot/host_api.h>
 
-#include <cstdarg>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "fuzz_session.h"
 #include "fuzz_values.h"
 
 extern "C" int32_t FIGPLOT_STDCALL figPlot(int32_t message, void **instanceSlot, void *window, intptr_t,
@@ -201,46 +198,22 @@ int32_t ListHost::Serve(int32_t code, va_list args) {
     }
 }
 
-ListHost *currentHost = nullptr;
-
-int32_t ListCallback(int32_t code, ...) {
-    va_list args;
-    va_start(args, code);
-    const int32_t result = currentHost ? currentHost->Serve(code, args) : 0;
-    va_end(args);
-    return result;
-}
-
 }  // namespace
 }  // namespace figfuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace figfuzz;
     static HWND window = PlatformCreateWindow(64, 48);
-    static const std::string scratch = [] {
-        char pattern[] = "/dev/shm/figfuzz-compose-XXXXXX";  // in memory: files cost no disk
-        const char *dir = mkdtemp(pattern);
-        return std::string(dir ? dir : "/tmp");
-    }();
+    static const std::string scratch = ScratchFolder("figfuzz-compose");
     static const int baseline = PlatformLiveTotal();
     ByteSource in(data, size);
     const Composition composition = ReadComposition(in, scratch);
     ListHost host(composition);
-    currentHost = &host;
+    Serving<ListHost>::host = &host;
     void *slot = nullptr;
-    figPlot(MsgOpen, &slot, window, 0, 0, &ListCallback);
-    figPlot(MsgCall, &slot, window, 0, 0, &ListCallback);
-    figPlot(MsgClose, &slot, window, 0, 0, &ListCallback);
-    currentHost = nullptr;
-    if (composition.function == FnComposeFile) {
-        std::error_code ignored;
-        for (const auto &entry : std::filesystem::directory_iterator(scratch, ignored))
-            std::filesystem::remove_all(entry.path(), ignored);
-    }
-    if (PlatformLiveTotal() != baseline) {
-        std::fprintf(stderr, "platform objects outlived the composition: %d before, %d after\n", baseline,
-                     PlatformLiveTotal());
-        std::abort();
-    }
+    for (int message : {MsgOpen, MsgCall, MsgClose}) figPlot(message, &slot, window, 0, 0, &Serving<ListHost>::Callback);
+    Serving<ListHost>::host = nullptr;
+    if (composition.function == FnComposeFile) EmptyFolder(scratch);
+    CheckNothingOutlives(baseline, "composition");
     return 0;
 }

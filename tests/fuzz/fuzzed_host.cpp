@@ -2,13 +2,11 @@
 
 #include <figplatform.h>
 
-#include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 #include "figsim.h"
+#include "fuzz_session.h"
 #include "fuzz_values.h"
 
 extern "C" int32_t FIGPLOT_STDCALL figPlot(int32_t message, void **instanceSlot, void *window, intptr_t,
@@ -16,17 +14,6 @@ extern "C" int32_t FIGPLOT_STDCALL figPlot(int32_t message, void **instanceSlot,
 
 namespace figfuzz {
 namespace {
-
-// The callback carries no context: the host being served is the one whose message runs.
-FuzzedHost *currentHost = nullptr;
-
-int32_t FuzzCallback(int32_t code, ...) {
-    va_list args;
-    va_start(args, code);
-    const int32_t result = currentHost ? currentHost->Serve(code, args) : 0;
-    va_end(args);
-    return result;
-}
 
 int16_t Low16(int32_t value) { return static_cast<int16_t>(value & 0xFFFF); }
 
@@ -52,10 +39,10 @@ int32_t FuzzedHost::Send(int32_t message) {
     } else {
         record_.reset();
     }
-    FuzzedHost *outer = currentHost;
-    currentHost = this;
-    const int32_t result = figPlot(message, &slot_, window_, 0, 0, &FuzzCallback);
-    currentHost = outer;
+    FuzzedHost *outer = Serving<FuzzedHost>::host;
+    Serving<FuzzedHost>::host = this;
+    const int32_t result = figPlot(message, &slot_, window_, 0, 0, &Serving<FuzzedHost>::Callback);
+    Serving<FuzzedHost>::host = outer;
     return result;
 }
 
@@ -289,11 +276,7 @@ int32_t FuzzedHost::Serve(int32_t code, va_list args) {
 
 void RunHostSession(const uint8_t *data, size_t size) {
     static HWND window = PlatformCreateWindow(64, 48);
-    static const std::string scratch = [] {
-        char pattern[] = "/dev/shm/figfuzz-XXXXXX";  // in memory: files cost no disk
-        const char *dir = mkdtemp(pattern);
-        return std::string(dir ? dir : "/tmp");
-    }();
+    static const std::string scratch = ScratchFolder("figfuzz");
     static const int baseline = PlatformLiveTotal();
     ByteSource in(data, size);
     {
@@ -307,17 +290,8 @@ void RunHostSession(const uint8_t *data, size_t size) {
             host.Send(message);
         }
     }
-    std::error_code ignored;
-    for (const auto &entry : std::filesystem::directory_iterator(scratch, ignored))
-        std::filesystem::remove_all(entry.path(), ignored);
-    if (PlatformLiveTotal() != baseline) {
-        std::fprintf(stderr, "platform objects outlived the session: %d before, %d after; by kind:", baseline,
-                     PlatformLiveTotal());
-        for (int kind = 0; kind < PlatformObjectKindCount; ++kind)
-            std::fprintf(stderr, " %d", PlatformLiveCount(static_cast<PlatformObjectKind>(kind)));
-        std::fprintf(stderr, "\n");
-        std::abort();
-    }
+    EmptyFolder(scratch);
+    CheckNothingOutlives(baseline, "session");
 }
 
 }  // namespace figfuzz
