@@ -48,6 +48,18 @@ std::u32string FuzzText(ByteSource &in, size_t most) {
     return text;
 }
 
+// As the fuzzed host does: text sizes below 96; a pen wider than one pixel strokes every point of
+// its path, inside the clip or not, so a wide outline (codes 1, 2, 4) stays within 64 pixels and
+// only a one-pixel pen draws beyond 256 of the origin.
+void LimitLineCost(std::vector<Cell> &cells) {
+    const double code = cells[0].isText ? 0 : cells[0].number;
+    if (code == 6 && !cells[4].isText) cells[4].number = CapMagnitude(cells[4].number, 96);
+    if (code != 1 && code != 2 && code != 4) return;
+    bool far = false;
+    for (int k = 1; k <= 4; ++k) far = far || (!cells[k].isText && Bounded(cells[k].number, 256) != cells[k].number);
+    cells[6].number = Bounded(cells[6].number, far ? 1 : 64);
+}
+
 Composition ReadComposition(ByteSource &in, const std::string &scratch) {
     static const double kDepths[] = {0, 1, 4, 8, 16, 24, 32, 2, 15, -1};
     Composition c;
@@ -75,7 +87,7 @@ Composition ReadComposition(ByteSource &in, const std::string &scratch) {
             if (cell.isText) cell.text = FuzzText(in, 255);
             else cell.number = FuzzNumber(in);
         }
-        if (cells[0].number == 6 && !cells[4].isText) cells[4].number = CapMagnitude(cells[4].number, 96);  // font size
+        LimitLineCost(cells);
         c.lines.push_back(std::move(cells));
     }
     return c;

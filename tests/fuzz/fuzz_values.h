@@ -26,6 +26,8 @@ inline double FuzzNumber(ByteSource &in) {
 inline int32_t ToInt32(double v) { return v > -2147483649.0 && v < 2147483648.0 ? static_cast<int32_t>(v) : INT32_MIN; }
 
 inline double CapAbove(double value, double cap) { return value > cap ? cap : value; }
+// Within [-cap, cap]; what is not a number goes to -cap.
+inline double Bounded(double v, double cap) { return v >= -cap && v <= cap ? v : v > cap ? cap : -cap; }
 inline double CapMagnitude(double value, double cap) { return value > cap ? cap : value < -cap ? -cap : value; }
 
 }  // namespace figfuzz

@@ -50,10 +50,17 @@ double FuzzedHost::Number() { return FuzzNumber(in_); }
 
 double FuzzedHost::ParamNumber(int id) {
     const double value = Number();
-    const bool sized = function_ == FnComposeFile || function_ == FnComposePict || function_ == FnSetPictBounds;
+    const int16_t function = Low16(function_);  // as the library reads it
+    const bool sized = function == FnComposeFile || function == FnComposePict || function == FnSetPictBounds;
     if (sized && (id == ParamFirst + 1 || id == ParamFirst + 2)) return CapAbove(value, kSideCap);
-    if (function_ == FnDrawText && id == ParamFirst + 5) return CapMagnitude(value, kFontSizeCap);
-    return value;
+    if (function == FnDrawText && id == ParamFirst + 5) return CapMagnitude(value, kFontSizeCap);
+    if (function != FnDrawOval && function != FnDrawRect && function != FnDrawLine) return value;
+    if (id == ParamFirst + 1) {  // lineSize, read before the coordinates
+        const double width = Bounded(value, kPenWidthCap);
+        penWide_ = width < -1 || width > 1;
+        return width;
+    }
+    return penWide_ && id >= ParamFirst + 3 && id <= ParamFirst + 6 ? Bounded(value, kWideOutlineCap) : value;
 }
 
 int32_t FuzzedHost::Reference() {
@@ -153,7 +160,7 @@ int32_t FuzzedHost::GetValue(int id, int type, int32_t maxLength, void *buffer) 
             std::memcpy(buffer, &value, maxLength < 8 ? (maxLength < 0 ? 0 : maxLength) : 8);
             return 1;
         }
-        case ValueText: WriteText(buffer, maxLength, function_ == FnComposeFile && id == ParamFirst); return 1;
+        case ValueText: WriteText(buffer, maxLength, Low16(function_) == FnComposeFile && id == ParamFirst); return 1;
         case ValueByteLength: {
             if (maxLength < 4) return 0;
             const int32_t lengths[] = {0, 1 + in_.Byte() * 16, static_cast<int32_t>(in_.U32()), INT32_MAX};
@@ -185,9 +192,17 @@ int32_t FuzzedHost::ListNumber(int32_t line, int column, double *out) {
     double value = Number();
     if (line == 0) value = CapAbove(value, kLineCountCap);  // the 8-bit build's "#LN"
     const int16_t ref = Low16(column);
-    if (boundColumns_.size() > 0 && ref == boundColumns_[0]) lineCode_ = Low16(ToInt32(value));
-    else if (boundColumns_.size() > 4 && ref == boundColumns_[4] && lineCode_ == 6)
+    auto bound = [&](size_t k) { return boundColumns_.size() > k && ref == boundColumns_[k]; };
+    if (bound(0)) {
+        lineCode_ = Low16(ToInt32(value));
+        lineFar_ = false;
+    } else if (bound(4) && lineCode_ == 6) {
         value = CapMagnitude(value, kFontSizeCap);
+    } else if (bound(1) || bound(2) || bound(3) || bound(4)) {
+        lineFar_ = lineFar_ || Bounded(value, kWideOutlineCap) != value;
+    } else if (bound(6) && (lineCode_ == 1 || lineCode_ == 2 || lineCode_ == 4)) {
+        value = Bounded(value, lineFar_ ? 1 : kPenWidthCap);  // lineSize, read after the coordinates
+    }
     if (in_.Flag()) *out = value;
     return 1;
 }
@@ -260,6 +275,7 @@ int32_t FuzzedHost::Serve(int32_t code, va_list args) {
         case HostGetFunctionNumber: {
             const uint8_t tag = in_.Byte();
             function_ = tag < 0xF0 ? tag % 15 : static_cast<int32_t>(in_.U32());
+            penWide_ = false;
             *va_arg(args, int32_t *) = function_;
             return 1;
         }
