@@ -20,7 +20,7 @@ namespace {
 using HostUnit = char32_t;  // the target drives figPlotU
 
 constexpr int kListRef = 1000, kColumnRefBase = 2000, kLineCountRef = 3000;
-constexpr int kMaxLines = 32;
+constexpr int kMaxLines = 16;  // each line costs eight callbacks and a drawing
 constexpr int kMaxColumns = 12;
 
 struct Cell {
