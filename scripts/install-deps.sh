@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang
+  # the libFuzzer targets (scripts/build.sh fuzz)
+  libclang-rt-14-dev
   libgtest-dev libgmock-dev
   libfreetype-dev libfontconfig-dev libpng-dev
   fontconfig fonts-liberation fonts-wine fonts-dejavu-core fonts-dejavu-extra

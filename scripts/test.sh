@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds figPlot twice (plain, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both.
+# UndefinedBehaviorSanitizer) and runs every test in both; then builds the fuzz targets
+# (clang, libFuzzer) and runs each for about 50 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -22,3 +23,7 @@ bash scripts/build.sh sanitize
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j"$jobs")
+
+# The fuzz targets: a short run of each, with the executions it made.
+bash scripts/build.sh fuzz
+bash scripts/fuzz.sh smoke

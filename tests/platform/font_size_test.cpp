@@ -59,6 +59,13 @@ TEST(FontBitmapScale, CourierTriplesWithinAQuarterCell) {
     EXPECT_EQ(BitmapScale(0, 0, 20), 1);  // a broken header never divides by zero
 }
 
+TEST(FontBitmapScale, NoMagnificationBeyondTheLargestSize) {
+    EXPECT_EQ(BitmapScale(16, 3, -65532), 4096);
+    EXPECT_EQ(BitmapScale(16, 3, -65533), 1);
+    EXPECT_EQ(BitmapScale(16, 3, -2147483647L - 1), 1);  // an lfHeight of INT_MIN, negated
+    EXPECT_EQ(BitmapScale(8, 0, 2147483647L), 1);
+}
+
 TEST(FontRounding, RoundsHalfAwayFromZeroLikeFreeType) {
     EXPECT_EQ(RoundedMulDiv(2048, 12, 2288), 11);
     EXPECT_EQ(RoundedMulDiv(-3, 1, 2), -2);

@@ -45,6 +45,9 @@ long OutlinePixelsPerEm(const OutlineFaceHeights &face, long lfHeight) {
 long BitmapScale(long cellHeight, long internalLeading, long lfHeight) {
     if (cellHeight <= 0) return 1;
     long wanted = lfHeight < 0 ? -lfHeight + internalLeading : lfHeight;
+    // Beyond the largest size an outline face falls back to one pixel per em; a raster face
+    // is not magnified either, so its metrics (cell height times scale) stay within 32 bits.
+    if (wanted > kMaxPixelsPerEm) return 1;
     long scale = (wanted + cellHeight - 1) / cellHeight;
     if (scale < 1) return 1;
     long overshoot = scale * cellHeight - wanted;

@@ -180,13 +180,21 @@ std::optional<QuarterPath::Row> QuarterPath::RowAt(int64_t j) const {
     return RowFrom(j, EntryOf(j));
 }
 
+namespace {
+
+// A one-pixel-wide or one-pixel-tall box has a semi-axis of 0, and the guesses divide by it:
+// what is not a row (not a number, or beyond any row) is no guess, and the search halves.
+int64_t GuessedRow(long double row) { return row > -1 && row < 1e18L ? static_cast<int64_t>(row) : -1; }
+
+}  // namespace
+
 // The walk follows the ellipse with semi-axes (width - 1) / 2 and (height - 1) / 2 centred
 // in the box: x = width - 1 - i, y = height / 2 + j in the walk's own terms.
 int64_t QuarterPath::RowGuessAtColumn(int64_t i) const {
     const long double semiX = (width_ - 1) / 2.0L, semiY = (height_ - 1) / 2.0L;
     const long double across = ((width_ - 1 - i) - semiX) / semiX;
     const long double y = semiY + semiY * std::sqrt(std::max(0.0L, 1 - across * across));
-    return static_cast<int64_t>(y - height_ / 2);
+    return GuessedRow(y - height_ / 2);
 }
 
 // The guess for the radial GDI's arcs test against: from (width / 2, height / 2), the
@@ -203,7 +211,7 @@ int64_t QuarterPath::RowGuessTowards(CurveWide run, CurveWide rise) const {
     const long double b = 2 * (ox * ux / (semiX * semiX) + oy * uy / (semiY * semiY));
     const long double c = ox * ox / (semiX * semiX) + oy * oy / (semiY * semiY) - 1;
     const long double t = (-b + std::sqrt(std::max(0.0L, b * b - 4 * a * c))) / (2 * a);
-    return static_cast<int64_t>(t * uy);
+    return GuessedRow(t * uy);
 }
 
 // The walk leaves its last row from the last column, so its last point is there.
