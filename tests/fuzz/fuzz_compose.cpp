@@ -20,7 +20,9 @@ namespace {
 using HostUnit = char32_t;  // the target drives figPlotU
 
 constexpr int kListRef = 1000, kColumnRefBase = 2000, kLineCountRef = 3000;
-constexpr int kMaxLines = 16;  // each line costs eight callbacks and a drawing
+// Each line costs eight callbacks and a drawing, and what one line can leave behind for the
+// next shows within a few lines: more would only slow the run.
+constexpr int kMaxLines = 6;
 constexpr int kMaxColumns = 12;
 
 struct Cell {
