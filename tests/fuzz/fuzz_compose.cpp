@@ -4,6 +4,7 @@
 #include <figplatform.h>
 #include <figplot/host_api.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -50,16 +51,35 @@ std::u32string FuzzText(ByteSource &in, size_t most) {
     return text;
 }
 
-// As the fuzzed host does: text sizes below 96; a pen wider than one pixel strokes every point of
-// its path, inside the clip or not, so a wide outline (codes 1, 2, 4) stays within 64 pixels and
-// only a one-pixel pen draws beyond 256 of the origin.
-void LimitLineCost(std::vector<Cell> &cells) {
-    const double code = cells[0].isText ? 0 : cells[0].number;
-    if (code == 6 && !cells[4].isText) cells[4].number = CapMagnitude(cells[4].number, 96);
+// The columns the library binds: those whose names the host knows, in the order named, so its
+// column j is the j-th of them and a name the host doesn't know moves the rest up.
+std::vector<int> BoundColumns(const std::u32string &names, size_t columns) {
+    std::vector<int> bound;
+    size_t start = 0;
+    while (start <= names.size()) {
+        const size_t end = std::min(names.find(U',', start), names.size());
+        const std::u32string name = names.substr(start, end - start);
+        if (name.size() == 2 && name[0] == U'c' && name[1] >= U'a' && name[1] < U'a' + columns)
+            bound.push_back(static_cast<int>(name[1] - U'a'));
+        start = end + 1;
+    }
+    return bound;
+}
+
+// Text sizes below 96. A pen wider than one pixel stamps a disc at every point of its path near the
+// canvas, at a cost of its width squared each, and a list may hold many such lines: a wide outline
+// (codes 1, 2, 4) stays within 16 pixels and only a one-pixel pen draws beyond 128 of the origin,
+// twice the largest canvas.
+void LimitLineCost(std::vector<Cell> &cells, const std::vector<int> &bound) {
+    if (bound.size() < 7) return;  // a list the library refuses
+    const auto at = [&](int column) -> Cell & { return cells[bound[column - 1]]; };
+    // The code as the library reads it: 65540 and 4.5 are ovals too.
+    const int code = at(1).isText ? 0 : Low16(ToInt32(at(1).number));
+    if (code == 6 && !at(5).isText) at(5).number = CapMagnitude(at(5).number, 96);
     if (code != 1 && code != 2 && code != 4) return;
     bool far = false;
-    for (int k = 1; k <= 4; ++k) far = far || (!cells[k].isText && Bounded(cells[k].number, 256) != cells[k].number);
-    cells[6].number = Bounded(cells[6].number, far ? 1 : 64);
+    for (int k = 2; k <= 5; ++k) far = far || (!at(k).isText && Bounded(at(k).number, 128) != at(k).number);
+    at(7).number = Bounded(at(7).number, far ? 1 : 16);
 }
 
 Composition ReadComposition(ByteSource &in, const std::string &scratch) {
@@ -80,6 +100,7 @@ Composition ReadComposition(ByteSource &in, const std::string &scratch) {
         c.columnNames += U'c';
         c.columnNames += static_cast<char32_t>(U'a' + k);
     }
+    const std::vector<int> bound = BoundColumns(c.columnNames, c.columnTypes.size());
     const int lines = in.Below(kMaxLines + 1);
     c.lineCount = static_cast<int16_t>(in.Below(8) ? lines : -lines);
     for (int l = 0; l < lines; ++l) {
@@ -89,7 +110,7 @@ Composition ReadComposition(ByteSource &in, const std::string &scratch) {
             if (cell.isText) cell.text = FuzzText(in, 255);
             else cell.number = FuzzNumber(in);
         }
-        LimitLineCost(cells);
+        LimitLineCost(cells, bound);
         c.lines.push_back(std::move(cells));
     }
     return c;

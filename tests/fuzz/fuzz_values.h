@@ -24,6 +24,8 @@ inline double FuzzNumber(ByteSource &in) {
 
 // As the library converts numbers: truncated, and the most negative value when out of range.
 inline int32_t ToInt32(double v) { return v > -2147483649.0 && v < 2147483648.0 ? static_cast<int32_t>(v) : INT32_MIN; }
+// Codes, coordinates and sizes are used through their low 16 bits.
+inline int16_t Low16(int32_t value) { return static_cast<int16_t>(value & 0xFFFF); }
 
 inline double CapAbove(double value, double cap) { return value > cap ? cap : value; }
 // Within [-cap, cap]; what is not a number goes to -cap.

@@ -15,8 +15,6 @@ extern "C" int32_t FIGPLOT_STDCALL figPlot(int32_t message, void **instanceSlot,
 namespace figfuzz {
 namespace {
 
-int16_t Low16(int32_t value) { return static_cast<int16_t>(value & 0xFFFF); }
-
 constexpr size_t kUnit = sizeof(HostUnit);
 constexpr int kNameArea = 256;  // units of the field information block's name area
 // Exactly what the public header asks of a host for this build: an overrun is a report.
