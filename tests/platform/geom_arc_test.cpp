@@ -178,7 +178,8 @@ TEST(ArcClip, ClippingKeepsThePixelsInside) {
         const RECT box{coord(rng), coord(rng), coord(rng), coord(rng)};
         const POINT start{coord(rng), coord(rng)}, end{coord(rng), coord(rng)};
         const RECT clip{coord(rng) / 2, coord(rng) / 2, 20 + coord(rng) / 2, 15 + coord(rng) / 2};
-        for (int width : {1, 3}) {
+        // 41: a disc holds clips of up to 35 pixels' diagonal, or just misses a corner.
+        for (int width : {1, 3, 41}) {
             SpanList full = Arc(box, start, end, width, wide);
             ClipSpans(full, clip);
             EXPECT_EQ(FormatSpans(Arc(box, start, end, width, clip)), FormatSpans(full));

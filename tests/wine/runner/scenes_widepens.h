@@ -40,7 +40,30 @@ inline void DrawWideMix(Canvas& c) {
     Arc(c.dc, 20, 60, 100, 92, 0, 92, 100, 60);
 }
 
+// Pens about as wide as the canvas's diagonal, with a vertex at or near its centre: one disc
+// may hold the whole canvas, or just miss a corner.
+inline void AddVastPenScenes(SceneList& list) {
+    for (int width : {29, 35, 37, 41, 300}) {
+        const std::string w = "_w" + std::to_string(width);
+        AddCanvasScenes(list, "wide_vast_ellipse" + w, "widepens", 23, 17, [width](Canvas& c) {
+            Selected pen(c.dc, Pen(width, kPenColour));
+            Selected brush(c.dc, GetStockObject(NULL_BRUSH), false);
+            Ellipse(c.dc, -29, -31, 12, 48);  // its right-hand side runs through (11, 8)
+        });
+        AddCanvasScenes(list, "wide_vast_line" + w, "widepens", 23, 17, [width](Canvas& c) {
+            Selected pen(c.dc, Pen(width, kPenColour));
+            Line(c.dc, -50, 30, 11, 8);
+        });
+        // Its discs reach the top-left corner only from 35 pixels up.
+        AddCanvasScenes(list, "wide_vast_stub" + w, "widepens", 23, 17, [width](Canvas& c) {
+            Selected pen(c.dc, Pen(width, kPenColour));
+            Line(c.dc, 16, 8, 17, 8);
+        });
+    }
+}
+
 inline void AddWidePenScenes(SceneList& list) {
+    AddVastPenScenes(list);
     for (int width : {10, 15, 20}) {
         AddCanvasScenes(list, "wide_big_w" + std::to_string(width), "widepens", 193, 97, [width](Canvas& c) {
             Selected pen(c.dc, Pen(width, kPenColour));

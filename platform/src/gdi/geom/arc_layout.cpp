@@ -182,11 +182,30 @@ namespace {
 
 // One quadrant's piece of a stroke, from just before it comes near the clip to just after it
 // leaves (points further out cannot reach the clip).
+PathWindow NearWindow(const ArcLayout &layout, const ArcPiece &piece, int64_t m, const RECT &clip) {
+    return layout.Frame().Window(piece.quadrant, int64_t{clip.left} - m, int64_t{clip.top} - m,
+                                 int64_t{clip.right} + m, int64_t{clip.bottom} + m);
+}
+
+// Whether one disc of the stroke holds the whole clip; the quadrants are stroked in pieces, and
+// a piece that holds no such disc of its own would still cost a disc for every point.
+bool StrokeHoldsClip(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last, int width,
+                     const RECT &clip) {
+    if (!DiscCanHoldClip(width, clip)) return false;
+    bool holds = false;
+    for (const ArcPiece &piece : layout.Pieces(first, last)) {
+        const PathWindow near = NearWindow(layout, piece, CurveStroke::MarginFor(width), clip);
+        layout.Path().ForEachIn(piece.first, piece.last, near, [&](const PathPoint &p) {
+            holds = holds || DiscHoldsClip(layout.Frame().Place(piece.quadrant, p), width, clip);
+        });
+        if (holds) return true;
+    }
+    return false;
+}
+
 void StrokePiece(const ArcLayout &layout, const ArcPiece &piece, int width, const RECT &clip, SpanSink &out) {
     CurveStroke stroke(width, clip, out);
-    const int64_t m = stroke.Margin();
-    const PathWindow near = layout.Frame().Window(piece.quadrant, int64_t{clip.left} - m, int64_t{clip.top} - m,
-                                                  int64_t{clip.right} + m, int64_t{clip.bottom} + m);
+    const PathWindow near = NearWindow(layout, piece, stroke.Margin(), clip);
     auto place = [&](const PathPoint &p) { return layout.Frame().Place(piece.quadrant, p); };
     std::optional<PathPoint> lastNear;
     layout.Path().ForEachIn(piece.first, piece.last, near, [&](const PathPoint &p) {
@@ -212,6 +231,7 @@ void StrokeArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosit
         WidePolyline(dot, 2, width, false, clip, out);
         return;
     }
+    if (StrokeHoldsClip(layout, first, last, width, clip)) return EmitWholeClip(clip, out);
     // Each quadrant is stroked on its own; the steps from one quadrant to the next (and from
     // the end back to the start of a closed curve) are stroked as single pieces.
     for (const ArcPiece &piece : layout.Pieces(first, last)) StrokePiece(layout, piece, width, clip, out);

@@ -123,7 +123,36 @@ void CosmeticPolyline(const POINT *points, int count, bool closed, RECT clip, Sp
     if (closed) CosmeticLine(points[count - 1], points[0], clip, out);
 }
 
+// How far from a vertex its disc surely reaches: the radius is w/2, the centre within half a
+// pixel of the vertex, and GDI's elliptic region holds every pixel more than a pixel inside.
+double HoldingReach(int width) { return width / 2.0 - 3; }
+
 }  // namespace
+
+bool DiscCanHoldClip(int width, const RECT &clip) {
+    const double reach = HoldingReach(width);
+    const double clipWidth = static_cast<double>(clip.right) - clip.left;
+    const double clipHeight = static_cast<double>(clip.bottom) - clip.top;
+    return reach > 0 && 4 * reach * reach >= clipWidth * clipWidth + clipHeight * clipHeight;
+}
+
+bool DiscHoldsClip(const CurvePoint &centre, int width, const RECT &clip) {
+    const double reach = HoldingReach(width);
+    const double xs[2] = {static_cast<double>(clip.left), clip.right - 1.0};
+    const double ys[2] = {static_cast<double>(clip.top), clip.bottom - 1.0};
+    for (double x : xs)
+        for (double y : ys) {
+            const double dx = x - static_cast<double>(centre.x), dy = y - static_cast<double>(centre.y);
+            if (dx * dx + dy * dy > reach * reach) return false;
+        }
+    return true;
+}
+
+void EmitWholeClip(const RECT &clip, SpanSink &out) {
+    SpanList whole;
+    AppendClippedRect(whole, clip.left, clip.top, clip.right, clip.bottom, clip);
+    Emit(whole, out);
+}
 
 void WidePolyline(const POINT *points, int count, int width, bool closed, RECT clip, SpanSink &out) {
     if (points == nullptr || count < 2 || ClipIsEmpty(clip)) return;
@@ -133,6 +162,10 @@ void WidePolyline(const POINT *points, int count, int width, bool closed, RECT c
     }
     const std::vector<POINT> path = TrimRepeatedEnds(points, count);
     const size_t n = path.size();
+    if (DiscCanHoldClip(width, clip)) {
+        for (const POINT &p : path)
+            if (DiscHoldsClip({p.x, p.y}, width, clip)) return EmitWholeClip(clip, out);
+    }
 
     // Room for a row of each piece and of each disc, for a path a few rows tall.
     int64_t top = path[0].y, bottom = path[0].y;

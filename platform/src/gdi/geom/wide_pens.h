@@ -11,6 +11,13 @@
 
 namespace figplat::geom {
 
+// A disc that holds the whole clip hides everything else of the pen, so a pen far wider than
+// the surface costs one test a vertex rather than a disc each. DiscCanHoldClip is false when
+// no disc of the width can, to skip looking; EmitWholeClip hands on every pixel of the clip.
+bool DiscCanHoldClip(int width, const RECT &clip);
+bool DiscHoldsClip(const CurvePoint &centre, int width, const RECT &clip);
+void EmitWholeClip(const RECT &clip, SpanSink &out);
+
 class CurveStroke {
 public:
     CurveStroke(int width, const RECT &clip, SpanSink &out);
@@ -20,7 +27,8 @@ public:
 
     // A vertex further than this outside the clip cannot reach it: its disc and the unit
     // steps next to it stay within half the pen width plus a diagonal step.
-    int64_t Margin() const { return width_ / 2 + 3; }
+    static int64_t MarginFor(int width) { return width / 2 + 3; }
+    int64_t Margin() const { return MarginFor(width_); }
     // Points in path order; a stretch ends where the path leaves the clip's margin.
     void Add(const CurvePoint &p);
     // A single straight piece, such as a pie's radius or the step between two quadrants.
