@@ -180,8 +180,7 @@ bool AllPointsAre(const ArcLayout &layout, const ArcPosition &first, const ArcPo
 
 namespace {
 
-// One quadrant's piece of a stroke, from just before it comes near the clip to just after it
-// leaves (points further out cannot reach the clip).
+// The stretch of a quadrant within `m` of the clip.
 PathWindow NearWindow(const ArcLayout &layout, const ArcPiece &piece, int64_t m, const RECT &clip) {
     return layout.Frame().Window(piece.quadrant, int64_t{clip.left} - m, int64_t{clip.top} - m,
                                  int64_t{clip.right} + m, int64_t{clip.bottom} + m);
@@ -203,6 +202,8 @@ bool StrokeHoldsClip(const ArcLayout &layout, const ArcPosition &first, const Ar
     return false;
 }
 
+// One quadrant's piece of a stroke, from just before it comes near the clip to just after it
+// leaves (points further out cannot reach the clip).
 void StrokePiece(const ArcLayout &layout, const ArcPiece &piece, int width, const RECT &clip, SpanSink &out) {
     CurveStroke stroke(width, clip, out);
     const PathWindow near = NearWindow(layout, piece, stroke.Margin(), clip);
