@@ -93,21 +93,25 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, PixelLayout,
                                     (std::get<1>(info.param) ? "TopDown" : "BottomUp");
                          });
 
-TEST(PixelLayoutWide, LongSpansFillWholeBytesAndKeepNeighbours) {
-    // 61 pixels: spans crossing many whole bytes with ragged ends at 1 and 4 bpp.
-    for (int bpp : {1, 4}) {
-        DibInfo info = MakeInfo(61, 3, bpp, {Quad(0, 0, 0), Quad(255, 255, 255)});
-        MemoryDc mem(info);
-        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-        const RECT rect{3, 1, 58, 2};
-        FillRect(mem.dc(), &rect, white);
-        for (int x = 0; x < 61; ++x) {
-            const COLORREF expected = (x >= 3 && x < 58) ? RGB(255, 255, 255) : RGB(0, 0, 0);
-            EXPECT_EQ(GetPixel(mem.dc(), x, 1), expected) << bpp << "bpp x=" << x;
-            EXPECT_EQ(GetPixel(mem.dc(), x, 0), RGB(0, 0, 0));
-            EXPECT_EQ(GetPixel(mem.dc(), x, 2), RGB(0, 0, 0));
+TEST(PixelLayoutWide, SpansOfEveryLengthFillExactlyAndKeepNeighbours) {
+    // 61 pixels: spans crossing many whole bytes with ragged ends at 1 and 4 bpp, and at 8 bpp
+    // every short length (written with inline stores) and long ones (memset) at odd offsets.
+    for (int bpp : {1, 4, 8}) {
+        for (int length : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 55}) {
+            DibInfo info = MakeInfo(61, 3, bpp, {Quad(0, 0, 0), Quad(255, 255, 255)});
+            MemoryDc mem(info);
+            HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+            const int left = 3 + length % 3;
+            const RECT rect{left, 1, left + length, 2};
+            FillRect(mem.dc(), &rect, white);
+            for (int x = 0; x < 61; ++x) {
+                const COLORREF expected = (x >= left && x < left + length) ? RGB(255, 255, 255) : RGB(0, 0, 0);
+                EXPECT_EQ(GetPixel(mem.dc(), x, 1), expected) << bpp << "bpp length " << length << " x=" << x;
+                EXPECT_EQ(GetPixel(mem.dc(), x, 0), RGB(0, 0, 0));
+                EXPECT_EQ(GetPixel(mem.dc(), x, 2), RGB(0, 0, 0));
+            }
+            DeleteObject(white);
         }
-        DeleteObject(white);
     }
 }
 

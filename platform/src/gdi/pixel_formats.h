@@ -66,6 +66,25 @@ private:
     Block a_, b_, c_;
 };
 
+// `bytes` copies of `value`. Glyph runs and thin shapes hand over runs of a few bytes,
+// where a call into memset (its size dispatch mispredicting on every length change) costs
+// more than the stores: those are written inline, two overlapping stores of a width that
+// covers the run.
+inline void FillShortOrLong(uint8_t *p, size_t bytes, uint8_t value) {
+    if (bytes >= 16) {
+        std::memset(p, value, bytes);
+        return;
+    }
+    const uint64_t eight = value * 0x0101010101010101ull;
+    if (bytes >= 8) {
+        std::memcpy(p, &eight, 8), std::memcpy(p + bytes - 8, &eight, 8);
+    } else if (bytes >= 4) {
+        std::memcpy(p, &eight, 4), std::memcpy(p + bytes - 4, &eight, 4);
+    } else if (bytes > 0) {
+        p[0] = value, p[bytes / 2] = value, p[bytes - 1] = value;
+    }
+}
+
 template <int Bpp>
 struct Indexed {
     static constexpr int kBits = Bpp;
@@ -96,7 +115,7 @@ struct Indexed {
     }
     static void Fill(uint8_t *row, int x0, int x1, uint32_t pixel) {
         if constexpr (Bpp == 8) {
-            std::memset(row + x0, static_cast<int>(pixel & 0xFF), static_cast<size_t>(x1 - x0));
+            FillShortOrLong(row + x0, static_cast<size_t>(x1 - x0), static_cast<uint8_t>(pixel));
         } else {
             for (; x0 < x1 && x0 % kPerByte; ++x0) Store(row, x0, pixel);
             const int wholeEnd = x1 - x1 % kPerByte;

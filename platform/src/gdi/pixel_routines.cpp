@@ -68,12 +68,11 @@ struct Routines {
 
     static uint32_t ToPixel(const Surface &s, COLORREF colour) {
         if constexpr (Format::kIndexed) {
-            const int slot = NearestColourCache::Slot(colour);
-            if (s.nearest.colour[slot] != colour) {
-                s.nearest.index[slot] = static_cast<uint8_t>(NearestIndex(s.table, s.tableSize, colour));
-                s.nearest.colour[slot] = colour;
-            }
-            return s.nearest.index[slot];
+            const int known = s.nearest.Find(colour);
+            if (known >= 0) return static_cast<uint32_t>(known);
+            const auto index = static_cast<uint8_t>(NearestIndex(s.table, s.tableSize, colour));
+            s.nearest.Remember(colour, index);
+            return index;
         } else {
             return Format::FromColour(colour);
         }

@@ -32,16 +32,33 @@ struct PixelRoutines {
     COLORREF (*pixelToColour)(const Surface &s, uint32_t pixel);
 };
 
-// Recent colour -> index answers of an indexed surface, so that the pens and brushes in
-// use skip the nearest-colour search. Direct-mapped by colour.
+// Recent colour -> index answers of an indexed surface, so that the pens, brushes and text
+// colours in use skip the nearest-colour search (a scan of the whole table). Sets of four by
+// colour: a few colours used in turn (text over its background, a pen beside its brush)
+// never push one another out, as they could in a cache of one entry a slot.
 struct NearestColourCache {
-    static constexpr int kSize = 16;
-    COLORREF colour[kSize];
-    uint8_t index[kSize];
+    static constexpr int kSets = 16, kWays = 4;
+    COLORREF colour[kSets][kWays];
+    uint8_t index[kSets][kWays] = {};
+    uint8_t victim[kSets] = {};  // the way replaced next in each set
     NearestColourCache() {
-        for (COLORREF &c : colour) c = 0xFFFFFFFF;  // never a resolved colour
+        for (auto &set : colour)
+            for (COLORREF &c : set) c = 0xFFFFFFFF;  // never a resolved colour
     }
-    static int Slot(COLORREF c) { return static_cast<int>((c ^ (c >> 7) ^ (c >> 14)) % kSize); }
+    static int Set(COLORREF c) { return static_cast<int>((c ^ (c >> 7) ^ (c >> 14)) % kSets); }
+    // The index remembered for the colour, or -1.
+    int Find(COLORREF c) const {
+        const int set = Set(c);
+        for (int way = 0; way < kWays; ++way)
+            if (colour[set][way] == c) return index[set][way];
+        return -1;
+    }
+    void Remember(COLORREF c, uint8_t entry) {
+        const int set = Set(c), way = victim[set];
+        colour[set][way] = c;
+        index[set][way] = entry;
+        victim[set] = static_cast<uint8_t>((way + 1) % kWays);
+    }
 };
 
 struct Surface {
