@@ -61,6 +61,7 @@ typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
 typedef DWORD COLORREF;
 typedef void *LPVOID;
+typedef void *PVOID;
 typedef const void *LPCVOID;
 typedef BYTE *LPBYTE;
 typedef DWORD *LPDWORD;
@@ -229,6 +230,12 @@ WINUSERAPI int WINAPI ReleaseDC(HWND window, HDC dc);
 WINUSERAPI int WINAPI FillRect(HDC dc, const RECT *rect, HBRUSH brush);
 WINUSERAPI BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
 WINUSERAPI BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
+#define SPI_GETFONTSMOOTHING 0x004A
+#define SPI_SETFONTSMOOTHING 0x004B
+#define SPIF_UPDATEINIFILE 0x0001
+#define SPIF_SENDCHANGE 0x0002
+WINUSERAPI BOOL WINAPI SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
+WINUSERAPI BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
 
 /* ---- gdi32: colours ---- */
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
@@ -409,6 +416,8 @@ WINGDIAPI COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color);
 #define DEFAULT_QUALITY 0
 #define NONANTIALIASED_QUALITY 3
 #define ANTIALIASED_QUALITY 4
+#define CLEARTYPE_QUALITY 5
+#define CLEARTYPE_NATURAL_QUALITY 6
 #define DEFAULT_PITCH 0
 #define FIXED_PITCH 1
 #define VARIABLE_PITCH 2

@@ -1,9 +1,12 @@
 // gdi32's font and text calls over the font module: fonts are realised on first use, text
-// is painted from the runs of the font module's cached glyphs in the DC's text colour.
+// is painted from the runs of the font module's cached glyphs in the DC's text colour, or,
+// smoothed, blended from their coverage.
 #include "core/faults.h"
 #include "core/text.h"
+#include "gdi/colour.h"
 #include "gdi/dc.h"
 #include "gdi/font/font.h"
+#include "gdi/glyph_blend.h"
 #include "gdi/raster.h"
 
 #include <algorithm>
@@ -78,15 +81,25 @@ void FillBox(Surface &s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_
     s.ops->fillRect(s, visible, pixel);
 }
 
-// Paints the text's ink, the cell's top-left at (originX, originY): every glyph's runs, cut
-// to the surface, then the underline and strike-out boxes. Overlapping glyphs paint some
-// pixels twice, in the same colour.
-void PaintInk(Surface &s, const font::TextInk &ink, int64_t originX, int64_t originY, uint32_t pixel) {
+// Paints the text's ink, the cell's top-left at (originX, originY): every glyph's runs, or
+// its coverage blended over what lies beneath, cut to the surface, then the underline and
+// strike-out boxes. Overlapping plain glyphs paint some pixels twice, in the same colour;
+// overlapping smoothed ones blend again, glyph after glyph, as GDI does.
+void PaintInk(Surface &s, const font::TextInk &ink, int64_t originX, int64_t originY, COLORREF colour,
+              uint32_t pixel) {
     for (const font::TextInk::Glyph &glyph : ink.glyphs)
         s.ops->fillSpans(s, glyph.runs->data(), glyph.runs->size(), originX + glyph.x, originY + glyph.y, pixel);
+    if (!ink.coverage.empty()) {
+        const GlyphBlend blend = MakeGlyphBlend(s, colour);
+        for (const font::TextInk::Coverage &glyph : ink.coverage)
+            BlendGlyph(s, blend, originX + glyph.x, originY + glyph.y, glyph.width, glyph.height, glyph.levels);
+    }
     for (const font::TextInk::Box &band : ink.bands)
         FillBox(s, originX + band.left, originY + band.top, originX + band.right, originY + band.bottom, pixel);
 }
+
+// GDI smooths only where grey can be shown: never at 8 bits or fewer.
+bool SmoothsOn(const Surface &s, const font::Face *face) { return s.bitsPerPixel >= 16 && font::Smoothed(face); }
 
 // The surface seen from a text cell whose top-left is at (x, y).
 font::TextInk::Box VisibleFrom(const Surface &s, int x, int y) {
@@ -102,14 +115,14 @@ BOOL PaintText(HDC handle, int x, int y, const char16_t *text, int count) {
     if (count == 0) return TRUE;
     Surface &s = *dc->surface;
     font::TextInk ink;
-    font::LayOutInk(face, text, count, VisibleFrom(s, x, y), &ink);
+    font::LayOutInk(face, text, count, VisibleFrom(s, x, y), SmoothsOn(s, face), &ink);
     if (dc->bkMode == OPAQUE) {
         TEXTMETRICW metrics{};
         font::Metrics(face, &metrics);
         FillBox(s, x, y, static_cast<int64_t>(x) + ink.advance, static_cast<int64_t>(y) + metrics.tmHeight,
                 DrawingPixel(*dc, dc->bkColour));
     }
-    PaintInk(s, ink, x, y, DrawingPixel(*dc, dc->textColour));
+    PaintInk(s, ink, x, y, ResolveColour(dc->textColour), DrawingPixel(*dc, dc->textColour));
     return TRUE;
 }
 

@@ -1,5 +1,8 @@
-// user32 calls that need no device context: the beep and rectangle arithmetic.
+// user32 calls that need no device context: the beep, rectangle arithmetic and the font
+// smoothing parameter.
 #include <figplatform.h>
+
+#include "gdi/font/smoothing.h"
 
 #include <atomic>
 
@@ -36,4 +39,24 @@ BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) {
     rect->right = WrapAdd(rect->right, dx);
     rect->bottom = WrapAdd(rect->bottom, dy);
     return TRUE;
+}
+
+// Font smoothing is the one system parameter the platform keeps. Set takes the new state in
+// uiParam, as Windows does; the ini-file flags change nothing here (nothing is persisted).
+BOOL WINAPI SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT) {
+    switch (action) {
+    case SPI_GETFONTSMOOTHING:
+        if (!pvParam) return FALSE;
+        *static_cast<BOOL *>(pvParam) = figplat::font::FontSmoothingOn() ? TRUE : FALSE;
+        return TRUE;
+    case SPI_SETFONTSMOOTHING:
+        figplat::font::SetFontSmoothing(uiParam != 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
+    return SystemParametersInfoW(action, uiParam, pvParam, winIni);
 }

@@ -16,9 +16,9 @@
 
 namespace figplat::font {
 
-// One glyph as GDI draws it without antialiasing: a 0/1 mask whose top-left pixel is
-// `left` pixels right of the pen and `top` pixels above the baseline, and the same pixels
-// as runs, the form text is painted from.
+// One glyph as GDI draws it: without antialiasing a 0/1 mask whose top-left pixel is `left`
+// pixels right of the pen and `top` pixels above the baseline, and the same pixels as runs,
+// the form text is painted from; smoothed, coverage levels 0-16 in `bits` and no runs.
 struct GlyphImage {
     int32_t left = 0, top = 0, width = 0, height = 0;
     int32_t advance = 0;        // where the next glyph is drawn
@@ -56,10 +56,13 @@ struct Face {
     FT_Matrix transform{0x10000, 0, 0, 0x10000};
     bool underline = false;
     bool strikeOut = false;
+    BYTE quality = 0;         // the LOGFONT's lfQuality
+    bool smoothable = false;  // an outline face whose gasp table (or faked style) allows grey
     UINT rasterDefaultChar = 0;  // raster faces: the code drawn for unmappable text
     TEXTMETRICW metrics{};
     LineBand underlineBand, strikeOutBand;
-    std::unordered_map<uint32_t, GlyphImage> glyphs;  // by glyph index
+    std::unordered_map<uint32_t, GlyphImage> glyphs;      // by glyph index
+    std::unordered_map<uint32_t, GlyphImage> greyGlyphs;  // the same glyphs smoothed
     // The glyph index of each UTF-16 unit below 256 once looked up (kUnknownGlyph: not yet).
     static constexpr uint32_t kUnknownGlyph = 0xFFFFFFFF;
     std::array<uint32_t, 256> smallUnitGlyphs = MakeUnknown();

@@ -7,6 +7,7 @@
 #include "gdi/font/glyph_images.h"
 #include "gdi/font/glyph_run.h"
 #include "gdi/font/pixel_size.h"
+#include "gdi/font/smoothing.h"
 #include "gdi/font/text_metrics.h"
 
 #include FT_TRUETYPE_TABLES_H
@@ -87,7 +88,11 @@ Face *OpenFace(const FaceChoice &choice, const LOGFONTW &logfont) {
         face->syntheticItalic = choice.italic && !(face->ft->style_flags & FT_STYLE_FLAG_ITALIC);
     }
     bool sized = opened && (face->raster ? SizeRasterFace(face, logfont) : SizeOutlineFace(face, logfont));
-    if (sized) return face;
+    if (sized) {
+        face->quality = logfont.lfQuality;
+        face->smoothable = FaceAllowsGrey(*face);
+        return face;
+    }
     if (face->ft) FT_Done_Face(face->ft);
     delete face;
     return nullptr;
@@ -108,13 +113,13 @@ struct Bounds {
     bool Empty() const { return left >= right || top >= bottom; }
 };
 
-// `extent` is the measured width (background box, underline); glyphs are drawn at their
-// own monochrome advances, which may run a little longer or shorter.
-std::vector<Placement> PlaceGlyphs(Face *face, const char16_t *text, int count, int32_t *extent) {
+// `extent` is the measured width (background box, underline); plain glyphs are drawn at
+// their own monochrome advances, which may run a little longer or shorter.
+std::vector<Placement> PlaceGlyphs(Face *face, const char16_t *text, int count, bool grey, int32_t *extent) {
     std::vector<Placement> placements;
     int32_t pen = 0, measured = 0;
     for (uint32_t glyph : GlyphRun(*face, text, count)) {
-        const GlyphImage &image = GlyphFor(face, glyph);
+        const GlyphImage &image = grey ? GreyGlyphFor(face, glyph) : GlyphFor(face, glyph);
         placements.push_back({&image, pen, glyph});
         pen += image.advance;
         measured += image.measureAdvance;
@@ -157,9 +162,9 @@ struct Layout {
     }
 };
 
-Layout LayOut(Face *face, const char16_t *text, int count) {
+Layout LayOut(Face *face, const char16_t *text, int count, bool grey) {
     Layout layout;
-    layout.placements = PlaceGlyphs(face, text, count, &layout.advance);
+    layout.placements = PlaceGlyphs(face, text, count, grey, &layout.advance);
     layout.ascent = face->metrics.tmAscent;
     for (const Placement &p : layout.placements)
         if (!p.image->bits.empty())
@@ -171,7 +176,7 @@ Layout LayOut(Face *face, const char16_t *text, int count) {
 }
 
 void DrawMask(Face *face, const char16_t *text, int count, Mask *mask) {
-    const Layout layout = LayOut(face, text, count);
+    const Layout layout = LayOut(face, text, count, false);
     mask->advance = layout.advance;
     if (!layout.Drawable()) return;
     const Bounds &bounds = layout.bounds;
@@ -189,27 +194,35 @@ void AddInkBand(const LineBand &band, const Layout &layout, TextInk *ink) {
     if (band.thickness > 0 && layout.advance > 0) ink->bands.push_back({0, top, layout.advance, top + band.thickness});
 }
 
-// A deferred glyph is drawn only where it meets the visible box; its runs belong to the ink.
-void AddGlyphPiece(Face *face, const Placement &p, int32_t x, int32_t y, const TextInk::Box &visible,
+// A deferred glyph is drawn only where it meets the visible box; its pixels belong to the ink.
+void AddGlyphPiece(Face *face, const Placement &p, int32_t x, int32_t y, bool grey, const TextInk::Box &visible,
                    TextInk *ink) {
     const GlyphImage &image = *p.image;
     const int64_t left = std::max<int64_t>(x, visible.left), top = std::max<int64_t>(y, visible.top);
     const int64_t right = std::min<int64_t>(int64_t{x} + image.width, visible.right);
     const int64_t bottom = std::min<int64_t>(int64_t{y} + image.height, visible.bottom);
     if (left >= right || top >= bottom) return;
-    ink->pieces.push_back(GlyphPieceRuns(face, p.glyphIndex, static_cast<int32_t>(left - x),
-                                         static_cast<int32_t>(top - y), static_cast<int32_t>(right - left),
-                                         static_cast<int32_t>(bottom - top)));
+    const auto x0 = static_cast<int32_t>(left - x), y0 = static_cast<int32_t>(top - y);
+    const auto width = static_cast<int32_t>(right - left), height = static_cast<int32_t>(bottom - top);
+    if (grey) {
+        ink->greyPieces.push_back(GlyphPiece(face, p.glyphIndex, true, x0, y0, width, height));
+        ink->coverage.push_back({static_cast<int32_t>(left), static_cast<int32_t>(top), width, height,
+                                 ink->greyPieces.back().data()});
+        return;
+    }
+    ink->pieces.push_back(GlyphPieceRuns(face, p.glyphIndex, x0, y0, width, height));
     ink->glyphs.push_back({static_cast<int32_t>(left), static_cast<int32_t>(top), &ink->pieces.back()});
 }
 
-void CollectInk(Face *face, const char16_t *text, int count, const TextInk::Box &visible, TextInk *ink) {
-    const Layout layout = LayOut(face, text, count);
+void CollectInk(Face *face, const char16_t *text, int count, const TextInk::Box &visible, bool grey, TextInk *ink) {
+    const Layout layout = LayOut(face, text, count, grey);
     ink->advance = layout.advance;
     for (const Placement &p : layout.placements) {
         const int32_t x = p.penX + p.image->left, y = layout.ascent - p.image->top;
-        if (p.image->deferred) AddGlyphPiece(face, p, x, y, visible, ink);
-        else if (!p.image->runs.empty()) ink->glyphs.push_back({x, y, &p.image->runs});
+        if (p.image->deferred) AddGlyphPiece(face, p, x, y, grey, visible, ink);
+        else if (grey && !p.image->bits.empty())
+            ink->coverage.push_back({x, y, p.image->width, p.image->height, p.image->bits.data()});
+        else if (!grey && !p.image->runs.empty()) ink->glyphs.push_back({x, y, &p.image->runs});
     }
     if (face->underline) AddInkBand(face->underlineBand, layout, ink);
     if (face->strikeOut) AddInkBand(face->strikeOutBand, layout, ink);
@@ -247,7 +260,7 @@ SIZE Extent(const Face *face, const char16_t *text, int count) {
     auto *mutableFace = const_cast<Face *>(face);  // only the glyph cache changes
     int32_t advance = 0;
     try {
-        PlaceGlyphs(mutableFace, text, count, &advance);
+        PlaceGlyphs(mutableFace, text, count, false, &advance);
     } catch (const std::bad_alloc &) {
         return size;
     }
@@ -274,9 +287,12 @@ void WithGlyphs(const Face *face, Result *result, Work work) {
 
 }  // namespace
 
-void LayOutInk(const Face *face, const char16_t *text, int count, const TextInk::Box &visible, TextInk *ink) {
-    WithGlyphs(face, ink, [&](Face *f) { CollectInk(f, text, count, visible, ink); });
+void LayOutInk(const Face *face, const char16_t *text, int count, const TextInk::Box &visible, bool smooth,
+               TextInk *ink) {
+    WithGlyphs(face, ink, [&](Face *f) { CollectInk(f, text, count, visible, smooth, ink); });
 }
+
+bool Smoothed(const Face *face) { return face && face->smoothable && QualityAsksForSmoothing(face->quality); }
 
 void Render(const Face *face, const char16_t *text, int count, Mask *mask) {
     WithGlyphs(face, mask, [&](Face *f) { DrawMask(f, text, count, mask); });

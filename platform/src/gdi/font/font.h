@@ -1,5 +1,6 @@
 // Fonts for the GDI text calls: realising a LOGFONT into a face and size, its metrics as
-// GetTextMetrics reports them, and the glyphs of a string as a one-bit mask.
+// GetTextMetrics reports them, and the glyphs of a string as a one-bit mask or as the runs
+// and coverage text is painted from.
 //
 // Pure font work through FreeType and fontconfig, with no knowledge of device contexts:
 // the DC layer positions the mask and paints it in the text colour.
@@ -50,16 +51,30 @@ struct TextInk {
         int32_t x, y;
         const std::vector<InkRun> *runs;
     };
+    // A smoothed glyph: width x height coverage levels (0-16), row by row, top-left at (x, y).
+    struct Coverage {
+        int32_t x, y, width, height;
+        const uint8_t *levels;
+    };
     struct Box {
         int32_t left, top, right, bottom;
     };
     std::vector<Glyph> glyphs;
+    std::vector<Coverage> coverage;  // in drawing order: each is blended over what is beneath
     std::vector<Box> bands;
     int32_t advance = 0;
     std::deque<std::vector<InkRun>> pieces;  // the drawn parts of glyphs too large to keep whole
+    std::deque<std::vector<uint8_t>> greyPieces;
 };
 // `visible` is the part of the surface, relative to the cell's top-left, that can be drawn
-// on: glyphs too large to keep whole are drawn there only.
-void LayOutInk(const Face *face, const char16_t *text, int count, const TextInk::Box &visible, TextInk *ink);
+// on: glyphs too large to keep whole are drawn there only. `smooth`: the glyphs as coverage
+// (hinted for grey, at their grey advances), else as runs.
+void LayOutInk(const Face *face, const char16_t *text, int count, const TextInk::Box &visible, bool smooth,
+               TextInk *ink);
+
+// Whether the face's text is smoothed on surfaces that can show grey (16 bits and more): an
+// outline face its gasp table lets be grey at its size (a faked bold or italic always may),
+// of a quality the font smoothing setting smooths.
+bool Smoothed(const Face *face);
 
 }  // namespace figplat::font

@@ -85,24 +85,36 @@ void UnpackMonoRows(const uint8_t *source, int pitch, int bytesPerRow, int rows,
     }
 }
 
+// The 256 grey levels of FreeType's smooth rasteriser become GDI's 17 (GGO_GRAY4_BITMAP):
+// v * 17 / 256, rounding down.
+void QuantiseGreyRows(const uint8_t *source, int pitch, int32_t width, int32_t rows, uint8_t *levels) {
+    for (int32_t y = 0; y < rows; ++y) {
+        const uint8_t *row = source + static_cast<ptrdiff_t>(y) * pitch;
+        uint8_t *out = levels + static_cast<size_t>(y) * width;
+        for (int32_t x = 0; x < width; ++x) out[x] = static_cast<uint8_t>(row[x] * (kGreyLevels + 1) / 256);
+    }
+}
+
 // The outline moved so that the window's bottom-left lies at the origin: the rasteriser then
 // draws the window's pixels alone, exactly as they are in the whole glyph.
 std::vector<uint8_t> RenderOutline(FT_GlyphSlot slot, const PixelBox &box, const FT_Matrix *transform,
-                                   const Window &window) {
-    int pitch = ((window.width + 31) >> 5) << 2;
+                                   const Window &window, bool grey) {
+    int pitch = grey ? (window.width + 3) & ~3 : ((window.width + 31) >> 5) << 2;
     std::vector<uint8_t> buffer(static_cast<size_t>(pitch) * window.height, 0);
     FT_Bitmap target{};
     target.width = static_cast<unsigned>(window.width);
     target.rows = static_cast<unsigned>(window.height);
     target.pitch = pitch;
-    target.pixel_mode = FT_PIXEL_MODE_MONO;
+    target.pixel_mode = grey ? FT_PIXEL_MODE_GRAY : FT_PIXEL_MODE_MONO;
+    target.num_grays = 256;
     target.buffer = buffer.data();
     if (transform) FT_Outline_Transform(&slot->outline, transform);
     FT_Outline_Translate(&slot->outline, -box.xMin - FT_Pos{window.x0} * kPixel,
                          -box.yMax + FT_Pos{window.y0 + window.height} * kPixel);
     FT_Outline_Get_Bitmap(FreeTypeLibrary(), &slot->outline, &target);
     std::vector<uint8_t> bits(window.Pixels(), 0);
-    UnpackMonoRows(buffer.data(), pitch, pitch, window.height, false, window.width, bits.data());
+    if (grey) QuantiseGreyRows(buffer.data(), pitch, window.width, window.height, bits.data());
+    else UnpackMonoRows(buffer.data(), pitch, pitch, window.height, false, window.width, bits.data());
     return bits;
 }
 
@@ -153,10 +165,12 @@ int32_t MeasureAdvance(Face *face, uint32_t glyphIndex, int32_t drawnAdvance) {
 }
 
 // Loads the glyph into the face's slot as GDI shapes it (bold faked on the outline, cut to
-// the cell) and gives its unmagnified pixel box and its advance.
-bool LoadShaped(Face *face, uint32_t glyphIndex, PixelBox *box, int32_t *advance) {
+// the cell) and gives its unmagnified pixel box and its advance. Smoothed glyphs are hinted
+// for grey rendering and never taken from embedded bitmaps.
+bool LoadShaped(Face *face, uint32_t glyphIndex, bool grey, PixelBox *box, int32_t *advance) {
     const FT_Matrix *transform = face->transformed ? &face->transform : nullptr;
-    FT_Int32 flags = FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH | FT_LOAD_TARGET_MONO;
+    FT_Int32 flags = FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH;
+    flags |= grey ? FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP : FT_LOAD_TARGET_MONO;
     if (transform) flags |= FT_LOAD_NO_BITMAP;
     if (!LoadHinted(face->ft, glyphIndex, flags)) return false;
     FT_GlyphSlot slot = face->ft->glyph;
@@ -168,18 +182,20 @@ bool LoadShaped(Face *face, uint32_t glyphIndex, PixelBox *box, int32_t *advance
     return true;
 }
 
-// The window's pixels of the glyph just loaded by LoadShaped.
-std::vector<uint8_t> DrawWindow(Face *face, const PixelBox &box, const Window &window) {
+// The window's pixels of the glyph just loaded by LoadShaped. Smoothed glyphs are always
+// outlines: LoadShaped asks for no embedded bitmap, and raster faces are never smoothed.
+std::vector<uint8_t> DrawWindow(Face *face, const PixelBox &box, const Window &window, bool grey) {
     FT_GlyphSlot slot = face->ft->glyph;
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE)
-        return RenderOutline(slot, box, face->transformed ? &face->transform : nullptr, window);
+        return RenderOutline(slot, box, face->transformed ? &face->transform : nullptr, window, grey);
+    if (grey) return std::vector<uint8_t>(window.Pixels(), 0);
     return CopyBitmap(slot, face->syntheticBold, box, face->scale, window);
 }
 
-GlyphImage LoadGlyph(Face *face, uint32_t glyphIndex) {
+GlyphImage LoadGlyph(Face *face, uint32_t glyphIndex, bool grey) {
     GlyphImage image;
     PixelBox box;
-    if (!LoadShaped(face, glyphIndex, &box, &image.advance)) return image;
+    if (!LoadShaped(face, glyphIndex, grey, &box, &image.advance)) return image;
     // Raster boxes are a few dozen pixels, so the magnified sizes stay far inside 32 bits.
     const int64_t width = std::max(0, box.Width()) * int64_t{face->scale};
     const int64_t height = std::max(0, box.Height()) * int64_t{face->scale};
@@ -192,7 +208,7 @@ GlyphImage LoadGlyph(Face *face, uint32_t glyphIndex) {
         image.deferred = true;
         return image;
     }
-    image.bits = DrawWindow(face, box, Window{0, 0, image.width, image.height});
+    image.bits = DrawWindow(face, box, Window{0, 0, image.width, image.height}, grey);
     return image;
 }
 
@@ -220,19 +236,32 @@ std::vector<InkRun> RunsOf(const std::vector<uint8_t> &bits, int32_t width, int3
 const GlyphImage &GlyphFor(Face *face, uint32_t glyphIndex) {
     auto found = face->glyphs.find(glyphIndex);
     if (found != face->glyphs.end()) return found->second;
-    GlyphImage image = LoadGlyph(face, glyphIndex);
+    GlyphImage image = LoadGlyph(face, glyphIndex, false);
     image.measureAdvance = MeasureAdvance(face, glyphIndex, image.advance);
     if (!image.deferred) image.runs = RunsOf(image.bits, image.width, image.height);
     return face->glyphs.emplace(glyphIndex, std::move(image)).first->second;
 }
 
-std::vector<InkRun> GlyphPieceRuns(Face *face, uint32_t glyphIndex, int32_t x0, int32_t y0, int32_t width,
-                                   int32_t height) {
+// Hinted for grey, the drawn advance is the measured one.
+const GlyphImage &GreyGlyphFor(Face *face, uint32_t glyphIndex) {
+    auto found = face->greyGlyphs.find(glyphIndex);
+    if (found != face->greyGlyphs.end()) return found->second;
+    GlyphImage image = LoadGlyph(face, glyphIndex, true);
+    image.measureAdvance = image.advance;
+    return face->greyGlyphs.emplace(glyphIndex, std::move(image)).first->second;
+}
+
+std::vector<uint8_t> GlyphPiece(Face *face, uint32_t glyphIndex, bool grey, int32_t x0, int32_t y0, int32_t width,
+                                int32_t height) {
     PixelBox box;
     int32_t advance;
-    if (width <= 0 || height <= 0 || !LoadShaped(face, glyphIndex, &box, &advance)) return {};
-    const Window window{x0, y0, width, height};
-    return RunsOf(DrawWindow(face, box, window), width, height);
+    if (width <= 0 || height <= 0 || !LoadShaped(face, glyphIndex, grey, &box, &advance)) return {};
+    return DrawWindow(face, box, Window{x0, y0, width, height}, grey);
+}
+
+std::vector<InkRun> GlyphPieceRuns(Face *face, uint32_t glyphIndex, int32_t x0, int32_t y0, int32_t width,
+                                   int32_t height) {
+    return RunsOf(GlyphPiece(face, glyphIndex, false, x0, y0, width, height), width, height);
 }
 
 }  // namespace figplat::font

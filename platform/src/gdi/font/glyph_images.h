@@ -1,14 +1,28 @@
-// Glyphs drawn the way GDI draws non-antialiased text: FreeType's monochrome hinting and
-// rasteriser, a box grid-fitted to whole pixels and clipped to the cell's ascent and
-// descent, integer advances, synthetic bold and italic applied to the outline.
+// Glyphs drawn the way GDI draws text: FreeType's monochrome hinting and rasteriser without
+// antialiasing, its grey hinting and smooth rasteriser in 17 levels (GGO_GRAY4_BITMAP) when
+// smoothed; a box grid-fitted to whole pixels and clipped to the cell's ascent and descent,
+// integer advances, synthetic bold and italic applied to the outline.
 #pragma once
 
 #include "gdi/font/face.h"
 
+#include <vector>
+
 namespace figplat::font {
+
+// The top coverage level of a smoothed glyph: fully inked.
+inline constexpr uint8_t kGreyLevels = 16;
 
 // The glyph with that index, loaded and cached on first use. Call with the FreeType lock held.
 const GlyphImage &GlyphFor(Face *face, uint32_t glyphIndex);
+
+// The glyph smoothed: coverage levels 0-16 in `bits`, cached apart from the plain one.
+const GlyphImage &GreyGlyphFor(Face *face, uint32_t glyphIndex);
+
+// A deferred glyph's pixels in columns [x0, x0 + width) and rows [y0, y0 + height) of its
+// image, drawn afresh, row by row: 0/1, or coverage levels 0-16 when `grey`. Same lock.
+std::vector<uint8_t> GlyphPiece(Face *face, uint32_t glyphIndex, bool grey, int32_t x0, int32_t y0, int32_t width,
+                                int32_t height);
 
 // A deferred glyph's pixels in columns [x0, x0 + width) and rows [y0, y0 + height) of its
 // image, drawn afresh, as runs relative to that window's top-left. Same lock.
