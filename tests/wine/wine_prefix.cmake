@@ -1,8 +1,9 @@
 # The Wine prefix the Wine runs share (included by wine_compare.cmake and the Windows run's
 # drivers in tests/windows): created once under PREFIX, with the raster fonts, the face
 # replacements and font smoothing off (PREFIX_REG), and recreated when this setup changes.
-# Every Wine program runs headless, without the Mono and Gecko installers, with fontconfig's
-# antialiasing off (FONTS_CONF).
+# Every Wine program runs headless, without the Mono and Gecko installers, with the fontconfig
+# settings of FONTS_CONF (antialiasing off; on for the smoothed-text comparison, which has a
+# prefix of its own: Wine keeps each face's antialiasing in the prefix's font cache).
 #
 # Inputs: WINE_LOADER PREFIX PREFIX_REG FONTS_CONF
 
@@ -46,7 +47,7 @@ function(ensure_prefix)
   get_filename_component(parent "${PREFIX}" DIRECTORY)
   file(MAKE_DIRECTORY "${parent}")
   file(LOCK "${PREFIX}.lock" GUARD FUNCTION TIMEOUT 900)
-  hash_files(setup_key "${PREFIX_REG}" "${CMAKE_CURRENT_FUNCTION_LIST_FILE}")
+  hash_files(setup_key "${PREFIX_REG}" "${FONTS_CONF}" "${CMAKE_CURRENT_FUNCTION_LIST_FILE}")
   set(marker "${PREFIX}/figplot-prefix-ready")
   if(EXISTS "${marker}")
     file(READ "${marker}" ready_key)

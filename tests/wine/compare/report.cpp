@@ -98,12 +98,16 @@ std::string FormatTable(const ComparisonResult& result, bool markdown) {
     return DepthRows(result, markdown) + "\n" + ClassRows(result, markdown);
 }
 
-std::vector<std::string> FailingEnforcedClasses(const ComparisonResult& result) {
+std::vector<std::string> FailingEnforcedClasses(const ComparisonResult& result, ComparisonRun run) {
     std::vector<std::string> failing;
-    for (const char* cls : kEnforced) {
+    auto check = [&](const char* cls) {
         bool any = false;
         if (!ClassMeetsTarget(result, cls, any) || !any) failing.push_back(cls);
-    }
+    };
+    if (run == ComparisonRun::Smooth)
+        for (const char* cls : kEnforcedSmooth) check(cls);
+    else
+        for (const char* cls : kEnforced) check(cls);
     return failing;
 }
 

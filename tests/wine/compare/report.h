@@ -2,6 +2,7 @@
 #pragma once
 
 #include "scene_diff.h"
+#include "targets.h"
 
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ struct ComparisonResult {
 std::string FormatTable(const ComparisonResult& result, bool markdown);
 
 // Classes that are enforced and miss their target.
-std::vector<std::string> FailingEnforcedClasses(const ComparisonResult& result);
+std::vector<std::string> FailingEnforcedClasses(const ComparisonResult& result, ComparisonRun run);
 
 bool WriteMarkdownSummary(const std::string& path, const ComparisonResult& result);
 

@@ -20,6 +20,8 @@ bool WinePixelsUnreliable(const std::string& sceneName) {
 bool IsEnforced(const std::string& cls) {
     for (const char* name : kEnforced)
         if (cls == name) return true;
+    for (const char* name : kEnforcedSmooth)
+        if (cls == name) return true;
     return false;
 }
 

@@ -30,15 +30,24 @@ inline constexpr Target kTargets[] = {
     {"objects", Rule::AllIdentical, 1.0},    {"textquality", Rule::GlyphShare, 0.99},
     {"shorttable", Rule::AllIdentical, 1.0}, {"colourflags", Rule::AllIdentical, 1.0},
     {"badhandles", Rule::AllIdentical, 1.0},
+    // The text scenes with font smoothing on (scene_runner --smooth, a run of its own).
+    {"smoothtext", Rule::AllIdentical, 1.0}, {"smoothtextquality", Rule::AllIdentical, 1.0},
 };
 
 // Classes whose target failing makes the test fail. Only classes that meet their target
 // today belong here; add a class as soon as the platform reaches it, never remove one.
-// "textquality" stays out on purpose: our glyphs are never antialiased, Wine's can be.
 inline constexpr const char* kEnforced[] = {
-    "lines",    "rectangles", "fillrect", "colour", "bkrule", "bitblt",  "getdibits",  "getpixel",    "ellipses",
-    "arcs",     "pies",       "widepens", "text",   "mixed",  "objects", "shorttable", "colourflags", "badhandles",
+    "lines",   "rectangles", "fillrect",    "colour",     "bkrule",     "bitblt",  "getdibits",
+    "getpixel", "ellipses",  "arcs",        "pies",       "widepens",   "text",    "mixed",
+    "objects", "shorttable", "colourflags", "badhandles", "textquality",
 };
+
+// The same for the run of the text scenes with font smoothing on (scene_runner --smooth):
+// it draws only these classes.
+inline constexpr const char* kEnforcedSmooth[] = {"smoothtext", "smoothtextquality"};
+
+// Which of the two runs a comparison is of.
+enum class ComparisonRun { Main, Smooth };
 
 // Scenes whose Wine pixels are known to be wrong, by name before the '@'. Under wine 8.0:
 // - the raster "System" and "Courier" faces drawn at an integer scale (large sizes) or with

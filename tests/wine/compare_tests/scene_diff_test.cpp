@@ -117,15 +117,23 @@ TEST(Targets, WineDefectListMatchesWholeFaceNames) {
 TEST(Report, EnforcedClassFailsWhenMissedOrAbsent) {
     ComparisonResult result;
     for (const Target& t : kTargets) result.totals[{t.cls, 8}] = TotalsOf(100, 0, 10, 0, true);
-    EXPECT_TRUE(FailingEnforcedClasses(result).empty());
+    for (ComparisonRun run : {ComparisonRun::Main, ComparisonRun::Smooth}) {
+        ComparisonResult copy = result;
+        EXPECT_TRUE(FailingEnforcedClasses(copy, run).empty());
 
-    const std::string enforced = kEnforced[0];
-    result.totals[{enforced, 32}] = TotalsOf(100, 100, 100, 100, false);
-    EXPECT_EQ(FailingEnforcedClasses(result), std::vector<std::string>{enforced});
+        const std::string enforced = run == ComparisonRun::Main ? kEnforced[0] : kEnforcedSmooth[0];
+        copy.totals[{enforced, 32}] = TotalsOf(100, 100, 100, 100, false);
+        EXPECT_EQ(FailingEnforcedClasses(copy, run), std::vector<std::string>{enforced});
 
-    result.totals.erase({enforced, 32});
-    result.totals.erase({enforced, 8});
-    EXPECT_EQ(FailingEnforcedClasses(result), std::vector<std::string>{enforced}) << "a class with no scenes fails";
+        copy.totals.erase({enforced, 32});
+        copy.totals.erase({enforced, 8});
+        EXPECT_EQ(FailingEnforcedClasses(copy, run), std::vector<std::string>{enforced}) << "a class with no scenes fails";
+    }
+    // Each run enforces only its own classes: the smoothed run draws none of the others.
+    ComparisonResult smoothOnly;
+    for (const char* cls : kEnforcedSmooth) smoothOnly.totals[{cls, 24}] = TotalsOf(100, 0, 10, 0, true);
+    EXPECT_TRUE(FailingEnforcedClasses(smoothOnly, ComparisonRun::Smooth).empty());
+    EXPECT_FALSE(FailingEnforcedClasses(smoothOnly, ComparisonRun::Main).empty());
 }
 
 }  // namespace
