@@ -1,11 +1,13 @@
 // Smoothed text: the font smoothing parameter, when glyphs come out grey (quality, setting,
 // the face's gasp table, the surface's depth), and how a coverage level mixes the text
 // colour into the pixel beneath at 16, 24 and 32 bits.
+#include "gdi/font/glyph_images.h"
 #include "gdi/glyph_blend.h"
 #include "gdi_test_util.h"
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 
 using namespace gditest;
@@ -13,6 +15,15 @@ using namespace gditest;
 namespace {
 
 constexpr int kWidth = 61, kHeight = 37;
+
+// Runs of a block of levels as the font module makes them; the runs live as long as the test.
+figplat::gdi::GlyphCoverage CoverageOf(const std::vector<uint8_t> &levels, int width, int height) {
+    using figplat::font::RunsOf;
+    static std::deque<std::vector<figplat::geom::Span>> kept;
+    const auto &solid = kept.emplace_back(RunsOf(levels, width, height, 16, 16));
+    const auto &mixed = kept.emplace_back(RunsOf(levels, width, height, figplat::font::kLeastPaintedLevel, 15));
+    return {width, levels.data(), solid.data(), solid.size(), mixed.data(), mixed.size()};
+}
 
 class FontSmoothingSetting : public ::testing::Test {
 protected:
@@ -91,8 +102,9 @@ TEST_F(FontSmoothingSetting, QualitySettingFaceAndDepthDecideWhetherTextIsGrey) 
 // value itself; levels 0 and 1 leave the pixel, 16 is the text colour. At 16 bits the mix
 // is cut to five bits a channel and reads back widened.
 TEST(SmoothedTextBlend, EachLevelMixesAsGdiDoesAtEveryDepth) {
-    const uint8_t levels[] = {0, 1, 2, 8, 15, 16, 8};
-    const int n = static_cast<int>(sizeof levels);
+    const std::vector<uint8_t> levels = {0, 1, 2, 8, 15, 16, 8};
+    const int n = static_cast<int>(levels.size());
+    const figplat::gdi::GlyphCoverage coverage = CoverageOf(levels, n, 1);
     struct Case {
         int bpp;
         COLORREF text, under;
@@ -117,7 +129,7 @@ TEST(SmoothedTextBlend, EachLevelMixesAsGdiDoesAtEveryDepth) {
         const uint32_t underPixel = surface->ops->colourToPixel(*surface, c.under);
         surface->ops->fillRect(*surface, RECT{0, 0, n + 2, 3}, underPixel);
         const figplat::gdi::GlyphBlend blend = figplat::gdi::MakeGlyphBlend(*surface, c.text);
-        figplat::gdi::BlendGlyph(*surface, blend, 1, 1, n, 1, levels);
+        figplat::gdi::BlendGlyph(*surface, blend, 1, 1, coverage);
         for (int i = 0; i < n; ++i) {
             const COLORREF got = surface->ops->pixelToColour(*surface, surface->ops->getPixel(*surface, i + 1, 1));
             EXPECT_EQ(got, c.expected[i]) << c.bpp << " bpp, level " << int(levels[i]);
@@ -137,10 +149,15 @@ TEST(SmoothedTextBlend, BlocksAreCutToTheSurface) {
     ASSERT_TRUE(surface);
     surface->ops->fillRect(*surface, RECT{0, 0, 5, 3}, 0x00FFFFFF);
     const std::vector<uint8_t> full(9 * 7, 16);
-    figplat::gdi::BlendGlyph(*surface, figplat::gdi::MakeGlyphBlend(*surface, RGB(0, 0, 255)), -2, -3, 9, 7,
-                             full.data());
+    std::vector<uint8_t> levels(9 * 7, 16);
+    levels[9 * 3 + 4] = 9;  // one mixing pixel, at (2, 0) of the surface
+    const figplat::gdi::GlyphCoverage coverage = CoverageOf(levels, 9, 7);
+    figplat::gdi::BlendGlyph(*surface, figplat::gdi::MakeGlyphBlend(*surface, RGB(0, 0, 255)), -2, -3, coverage);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) EXPECT_EQ(surface->ops->getPixel(*surface, x, y), 0x000000FFu) << x << "," << y;
+        for (int x = 0; x < 5; ++x) {
+            const uint32_t mixed = 0x00B2B2FF;  // level 9 of blue over white: red and green at ramp[7]
+            EXPECT_EQ(surface->ops->getPixel(*surface, x, y), x == 2 && y == 0 ? mixed : 0x000000FFu) << x << "," << y;
+        }
 }
 
 }  // namespace

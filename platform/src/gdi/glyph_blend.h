@@ -12,23 +12,36 @@
 namespace figplat::gdi {
 
 // For one text colour: its pixel, its channels as that pixel reads back, and for each level
-// the range a channel may reach (its value over a black and over a white background).
+// how far a channel moves towards the text: within the range it may reach (its value over a
+// black and over a white background).
 struct GlyphBlend {
-    struct Range {
-        uint8_t min, max;
-    };
     uint32_t textPixel = 0;
-    uint8_t text[3] = {};          // red, green, blue
-    Range ranges[17][3] = {};      // by level, then red, green, blue
+    uint8_t text[3] = {};  // red, green, blue
+    // By level, then red, green, blue: the range's share per unit of distance from the text,
+    // above it ((max - text) / (255 - text)) and below it ((text - min) / text), as 32-bit
+    // fractions rounded up. A distance d (at most 255) times the share, shifted down, is the
+    // exact quotient GDI takes: the rounding adds under 2^-16, and a quotient that is not
+    // whole lies at least 1/255 below the next whole number.
+    uint64_t above[17][3] = {}, below[17][3] = {};
 };
 
 // The blend for `colour` on the surface (16, 24 or 32 bits).
 GlyphBlend MakeGlyphBlend(const Surface &s, COLORREF colour);
 
-// Paints a width x height block of coverage levels (row by row) whose top-left lands at
-// (x, y), cut to the surface first. Surfaces of 8 bits and fewer are never smoothed: nothing
-// is painted on them.
-void BlendGlyph(Surface &s, const GlyphBlend &blend, int64_t x, int64_t y, int32_t width, int32_t height,
-                const uint8_t *levels);
+// A smoothed glyph: width levels a row, row by row, the runs of its level-16 pixels and the
+// runs of levels 2-15, the only pixels visited.
+struct GlyphCoverage {
+    int32_t width = 0;
+    const uint8_t *levels = nullptr;
+    const geom::Span *solidRuns = nullptr;
+    size_t solidCount = 0;
+    const geom::Span *mixedRuns = nullptr;
+    size_t mixedCount = 0;
+};
+
+// Paints the glyph with its top-left at (x, y), each run cut to the surface first: level 16
+// runs filled with the text pixel, as plain text is, the others mixed. Surfaces of 8 bits
+// and fewer are never smoothed: nothing is painted on them.
+void BlendGlyph(Surface &s, const GlyphBlend &blend, int64_t x, int64_t y, const GlyphCoverage &coverage);
 
 }  // namespace figplat::gdi

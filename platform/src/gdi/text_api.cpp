@@ -92,7 +92,9 @@ void PaintInk(Surface &s, const font::TextInk &ink, int64_t originX, int64_t ori
     if (!ink.coverage.empty()) {
         const GlyphBlend blend = MakeGlyphBlend(s, colour);
         for (const font::TextInk::Coverage &glyph : ink.coverage)
-            BlendGlyph(s, blend, originX + glyph.x, originY + glyph.y, glyph.width, glyph.height, glyph.levels);
+            BlendGlyph(s, blend, originX + glyph.x, originY + glyph.y,
+                       {glyph.width, glyph.levels, glyph.solidRuns->data(), glyph.solidRuns->size(),
+                        glyph.mixedRuns->data(), glyph.mixedRuns->size()});
     }
     for (const font::TextInk::Box &band : ink.bands)
         FillBox(s, originX + band.left, originY + band.top, originX + band.right, originY + band.bottom, pixel);

@@ -51,10 +51,12 @@ struct TextInk {
         int32_t x, y;
         const std::vector<InkRun> *runs;
     };
-    // A smoothed glyph: width x height coverage levels (0-16), row by row, top-left at (x, y).
+    // A smoothed glyph: width x height coverage levels (0-16), row by row, top-left at (x, y),
+    // the runs of its fully inked pixels and of those that mix.
     struct Coverage {
         int32_t x, y, width, height;
         const uint8_t *levels;
+        const std::vector<InkRun> *solidRuns, *mixedRuns;
     };
     struct Box {
         int32_t left, top, right, bottom;
@@ -64,7 +66,7 @@ struct TextInk {
     std::vector<Box> bands;
     int32_t advance = 0;
     std::deque<std::vector<InkRun>> pieces;  // the drawn parts of glyphs too large to keep whole
-    std::deque<std::vector<uint8_t>> greyPieces;
+    std::deque<std::vector<uint8_t>> greyPieces;  // with their two kinds of runs in `pieces`
 };
 // `visible` is the part of the surface, relative to the cell's top-left, that can be drawn
 // on: glyphs too large to keep whole are drawn there only. `smooth`: the glyphs as coverage

@@ -212,24 +212,29 @@ GlyphImage LoadGlyph(Face *face, uint32_t glyphIndex, bool grey) {
     return image;
 }
 
-// The mask's set pixels as runs along its rows.
-std::vector<InkRun> RunsOf(const std::vector<uint8_t> &bits, int32_t width, int32_t height) {
+}  // namespace
+
+std::vector<InkRun> RunsOf(const std::vector<uint8_t> &bits, int32_t width, int32_t height, uint8_t least,
+                           uint8_t most) {
     std::vector<InkRun> runs;
+    if (width <= 0 || height <= 0 || bits.size() < static_cast<size_t>(width) * height) return runs;  // not drawn
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t *row = bits.data() + static_cast<size_t>(y) * width;
         for (int32_t x = 0; x < width;) {
-            if (!row[x]) {
+            if (row[x] < least || row[x] > most) {
                 ++x;
                 continue;
             }
             int32_t end = x;
-            while (end < width && row[end]) ++end;
+            while (end < width && row[end] >= least && row[end] <= most) ++end;
             runs.push_back({y, x, end});  // row y, columns [x, end)
             x = end;
         }
     }
     return runs;
 }
+
+namespace {
 
 }  // namespace
 
@@ -238,7 +243,7 @@ const GlyphImage &GlyphFor(Face *face, uint32_t glyphIndex) {
     if (found != face->glyphs.end()) return found->second;
     GlyphImage image = LoadGlyph(face, glyphIndex, false);
     image.measureAdvance = MeasureAdvance(face, glyphIndex, image.advance);
-    if (!image.deferred) image.runs = RunsOf(image.bits, image.width, image.height);
+    if (!image.deferred) image.runs = RunsOf(image.bits, image.width, image.height, 1, 1);
     return face->glyphs.emplace(glyphIndex, std::move(image)).first->second;
 }
 
@@ -248,6 +253,10 @@ const GlyphImage &GreyGlyphFor(Face *face, uint32_t glyphIndex) {
     if (found != face->greyGlyphs.end()) return found->second;
     GlyphImage image = LoadGlyph(face, glyphIndex, true);
     image.measureAdvance = image.advance;
+    if (!image.deferred) {
+        image.runs = RunsOf(image.bits, image.width, image.height, kGreyLevels, kGreyLevels);
+        image.mixedRuns = RunsOf(image.bits, image.width, image.height, kLeastPaintedLevel, kGreyLevels - 1);
+    }
     return face->greyGlyphs.emplace(glyphIndex, std::move(image)).first->second;
 }
 
@@ -261,7 +270,7 @@ std::vector<uint8_t> GlyphPiece(Face *face, uint32_t glyphIndex, bool grey, int3
 
 std::vector<InkRun> GlyphPieceRuns(Face *face, uint32_t glyphIndex, int32_t x0, int32_t y0, int32_t width,
                                    int32_t height) {
-    return RunsOf(GlyphPiece(face, glyphIndex, false, x0, y0, width, height), width, height);
+    return RunsOf(GlyphPiece(face, glyphIndex, false, x0, y0, width, height), width, height, 1, 1);
 }
 
 }  // namespace figplat::font

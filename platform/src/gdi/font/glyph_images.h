@@ -10,13 +10,21 @@
 
 namespace figplat::font {
 
-// The top coverage level of a smoothed glyph: fully inked.
+// The top coverage level of a smoothed glyph: fully inked, the text colour. Levels below 2
+// paint nothing; those between mix.
 inline constexpr uint8_t kGreyLevels = 16;
+inline constexpr uint8_t kLeastPaintedLevel = 2;
+
+// The pixels of a width x height image with values in [least, most] (1 and 1 for a 0/1
+// mask), as runs along its rows.
+std::vector<InkRun> RunsOf(const std::vector<uint8_t> &bits, int32_t width, int32_t height, uint8_t least,
+                           uint8_t most);
 
 // The glyph with that index, loaded and cached on first use. Call with the FreeType lock held.
 const GlyphImage &GlyphFor(Face *face, uint32_t glyphIndex);
 
-// The glyph smoothed: coverage levels 0-16 in `bits`, cached apart from the plain one.
+// The glyph smoothed: coverage levels 0-16 in `bits`, the runs of level 16 in `runs` and of
+// the mixing levels in `mixedRuns`, cached apart from the plain one.
 const GlyphImage &GreyGlyphFor(Face *face, uint32_t glyphIndex);
 
 // A deferred glyph's pixels in columns [x0, x0 + width) and rows [y0, y0 + height) of its
