@@ -10,6 +10,8 @@ out=${1:-docs/pictures}
 mkdir -p "$out/gallery" "$out/guide"
 
 "$figplot" compose examples/charts/*.csv -o "$out/gallery/" --width 480 --height 320 --depth 24
+"$figplot" --smooth compose examples/charts/bar_chart.csv -o "$out/gallery/bar_chart_smooth.png" \
+  --width 480 --height 320 --depth 24
 "$figplot" run examples/annotate/annotate.fig -o "$out/gallery"
 "$figplot" run examples/depths/depths.fig -o "$out/gallery"
 "$figplot" compose examples/guide/code*.csv -o "$out/guide/" --width 240 --height 130 --depth 24

@@ -1,6 +1,6 @@
 // figplot: the command-line host for the figPlot externals.
 //
-//   figplot [--external figPlotU|figPlot|PATH] COMMAND [ARGS]
+//   figplot [--external figPlotU|figPlot|PATH] [--smooth|--no-smooth] COMMAND [ARGS]
 //
 // run (scripts of calls), compose (command lists to pictures), info (the external's
 // marker, version and function table). See each command's --help.
@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include "commands.h"
 
 namespace {
 
 const char *const kProgramHelp =
-    "usage: figplot [--external figPlotU|figPlot|PATH] COMMAND [ARGS]\n"
+    "usage: figplot [--external figPlotU|figPlot|PATH] [--smooth|--no-smooth] COMMAND [ARGS]\n"
     "\n"
     "A host for the figPlot externals: loads one through its entry point, opens an\n"
     "instance and calls its functions as an application would.\n"
@@ -26,6 +28,9 @@ const char *const kProgramHelp =
     "\n"
     "  --external X        figPlotU (the default; text as 32-bit units), figPlot (8-bit\n"
     "                      text), or the path of an external\n"
+    "  --smooth            draw text smoothed (greyscale edges at 16, 24 and 32 bits), as\n"
+    "                      Windows does with font smoothing on\n"
+    "  --no-smooth         draw text unsmoothed (the default, whatever the environment says)\n"
     "\n"
     "figplot COMMAND --help tells more. Exit status: 0 success, 1 failure, 2 usage.\n";
 
@@ -48,6 +53,22 @@ bool TakeExternal(std::vector<std::string> *args, std::string *external) {
     return true;
 }
 
+// Takes every --smooth and --no-smooth out of the arguments, wherever they stand; the last
+// one counts.
+bool TakeSmoothing(std::vector<std::string> *args) {
+    bool smooth = false;
+    for (size_t i = 0; i < args->size();) {
+        const std::string &arg = (*args)[i];
+        if (arg != "--smooth" && arg != "--no-smooth") {
+            ++i;
+            continue;
+        }
+        smooth = arg == "--smooth";
+        args->erase(args->begin() + static_cast<long>(i));
+    }
+    return smooth;
+}
+
 }  // namespace
 
 namespace figcli {
@@ -63,6 +84,7 @@ int main(int argc, char **argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string external;
     if (!TakeExternal(&args, &external)) return figcli::UsageError("--external needs a value", kProgramHelp);
+    SystemParametersInfoW(SPI_SETFONTSMOOTHING, TakeSmoothing(&args) ? TRUE : FALSE, nullptr, 0);
     if (args.empty()) return figcli::UsageError("no command given", kProgramHelp);
     std::string command = args[0];
     args.erase(args.begin());

@@ -47,9 +47,10 @@ protected:
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
 
-    // Runs figplot in the test's folder with `args` (shell words).
-    Outcome Run(const std::string &args) {
-        const std::string command = "cd '" + dir_.string() + "' && '" FIGPLOT_CLI "' " + args + " >out.txt 2>err.txt";
+    // Runs figplot in the test's folder with `args` (shell words) and `env` (NAME=value words).
+    Outcome Run(const std::string &args, const std::string &env = "") {
+        const std::string command =
+            "cd '" + dir_.string() + "' && env " + env + " '" FIGPLOT_CLI "' " + args + " >out.txt 2>err.txt";
         const int status = std::system(command.c_str());
         return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir_ / "out.txt"), ReadText(dir_ / "err.txt")};
     }
@@ -170,6 +171,31 @@ TEST_F(FigplotProcess, InfoPrintsEachBuildsFunctionTable) {
         const std::string dir = FIGPLOT_EXTERNAL_DIR;
         out.replace(out.find(dir), dir.size(), "BUILD");
         EXPECT_EQ(out, ReadText(fs::path(FIGPLOT_SOURCE_DIR) / "tests/cli/expected" / (std::string("info_") + build + ".txt")));
+    }
+}
+
+// Text is smoothed only when the command line says so, wherever the flag stands and whatever
+// the environment's default: the last of --smooth and --no-smooth counts.
+TEST_F(FigplotProcess, SmoothingFlagsDecideWhateverTheEnvironment) {
+    struct Case {
+        const char *env, *before, *after, *expected;
+    };
+    const Case cases[] = {
+        {"FIGPLOT_FONT_SMOOTHING=1", "", "", "bar_chart.png"},
+        {"", "--smooth", "", "bar_chart_smooth.png"},
+        {"", "", "--smooth", "bar_chart_smooth.png"},
+        {"FIGPLOT_FONT_SMOOTHING=1", "--smooth", "--no-smooth", "bar_chart.png"},
+    };
+    const std::string list = FIGPLOT_SOURCE_DIR "/examples/charts/bar_chart.csv";
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.env) + " " + c.before + " ... " + c.after);
+        const Outcome outcome = Run(std::string(c.before) + " compose '" + list + "' -o made.png --width 480 --height 320 --depth 24 " + c.after, c.env);
+        ASSERT_EQ(outcome.exit, 0) << outcome.err;
+        std::vector<uint8_t> expected, actual;
+        std::string error;
+        ASSERT_TRUE(figsim::ReadPictureFile((fs::path(FIGPLOT_SOURCE_DIR) / "docs/pictures/gallery" / c.expected).string(), &expected, &error)) << error;
+        ASSERT_TRUE(figsim::ReadPictureFile((dir_ / "made.png").string(), &actual, &error)) << error;
+        EXPECT_TRUE(clitest::Colours(actual) == clitest::Colours(expected));
     }
 }
 
