@@ -18,11 +18,11 @@ constexpr int kWidth = 61, kHeight = 37;
 
 // Runs of a block of levels as the font module makes them; the runs live as long as the test.
 figplat::gdi::GlyphCoverage CoverageOf(const std::vector<uint8_t> &levels, int width, int height) {
-    using figplat::font::RunsOf;
-    static std::deque<std::vector<figplat::geom::Span>> kept;
-    const auto &solid = kept.emplace_back(RunsOf(levels, width, height, 16, 16));
-    const auto &mixed = kept.emplace_back(RunsOf(levels, width, height, figplat::font::kLeastPaintedLevel, 15));
-    return {width, levels.data(), solid.data(), solid.size(), mixed.data(), mixed.size()};
+    static std::deque<std::vector<figplat::geom::Span>> solids;
+    static std::deque<std::vector<figplat::font::MixedPixel>> mixeds;
+    const auto &solid = solids.emplace_back(figplat::font::RunsOf(levels, width, height, 16, 16));
+    const auto &mixed = mixeds.emplace_back(figplat::font::MixedPixelsOf(levels, width, height));
+    return {width, height, solid.data(), solid.size(), mixed.data(), mixed.size()};
 }
 
 class FontSmoothingSetting : public ::testing::Test {

@@ -16,16 +16,17 @@ uint64_t Reciprocal(uint32_t divisor) { return divisor ? ((uint64_t{1} << 32) + 
 
 // A channel moves from what lies beneath towards the text by the share its range allows:
 // from above the text towards the range's top, from below towards its bottom, rounding down.
-uint8_t MixChannel(uint32_t under, const GlyphBlend &blend, int level, int channel) {
-    const uint32_t text = blend.text[channel];
-    if (under > text) return static_cast<uint8_t>(text + (((under - text) * blend.above[level][channel]) >> 32));
-    return static_cast<uint8_t>(text - (((text - under) * blend.below[level][channel]) >> 32));
+[[gnu::always_inline]] inline uint32_t MixChannel(uint32_t under, uint32_t text, uint64_t above, uint64_t below) {
+    if (under > text) return text + static_cast<uint32_t>(((under - text) * above) >> 32);
+    return text - static_cast<uint32_t>(((text - under) * below) >> 32);
 }
 
 // 0xRRGGBB mixed channel by channel.
-uint32_t MixRgb(uint32_t under, const GlyphBlend &blend, int level) {
-    return uint32_t{MixChannel((under >> 16) & 0xFF, blend, level, 0)} << 16 |
-           uint32_t{MixChannel((under >> 8) & 0xFF, blend, level, 1)} << 8 | MixChannel(under & 0xFF, blend, level, 2);
+[[gnu::always_inline]] inline uint32_t MixRgb(uint32_t under, const GlyphBlend &blend, int level) {
+    const uint64_t *above = blend.above[level], *below = blend.below[level];
+    return MixChannel((under >> 16) & 0xFF, blend.text[0], above[0], below[0]) << 16 |
+           MixChannel((under >> 8) & 0xFF, blend.text[1], above[1], below[1]) << 8 |
+           MixChannel(under & 0xFF, blend.text[2], above[2], below[2]);
 }
 
 // How each direct format reads a pixel as 0xRRGGBB and writes a mixed one back.
@@ -50,32 +51,33 @@ struct Blend8888 {
     static void Store(uint8_t *p, uint32_t rgb) { format::Xrgb8888::StoreAt(p, rgb); }
 };
 
-// A run of levels 2-15, already cut to the surface.
+// A glyph wholly on the surface (the common case) needs no cutting.
 template <typename Format>
-void BlendRun(Surface &s, const GlyphBlend &blend, int y, int x0, int x1, const uint8_t *levels) {
-    uint8_t *p = s.Row(y) + static_cast<ptrdiff_t>(x0) * Format::kBytes;
-    for (int x = x0; x < x1; ++x, ++levels, p += Format::kBytes) Format::Store(p, MixRgb(Format::Rgb(p), blend, *levels));
-}
-
-template <typename Format>
-void BlendRuns(Surface &s, const GlyphBlend &blend, int64_t x, int64_t y, const GlyphCoverage &coverage) {
-    for (const geom::Span *run = coverage.mixedRuns, *end = run + coverage.mixedCount; run < end; ++run) {
-        const int64_t row = y + run->y;
-        if (row < 0 || row >= s.height) continue;
-        const int64_t x0 = std::max<int64_t>(x + run->x0, 0), x1 = std::min<int64_t>(x + run->x1, s.width);
-        if (x0 >= x1) continue;
-        const uint8_t *levels = coverage.levels + static_cast<size_t>(run->y) * coverage.width + (x0 - x);
-        BlendRun<Format>(s, blend, static_cast<int>(row), static_cast<int>(x0), static_cast<int>(x1), levels);
+void BlendPixels(Surface &s, const GlyphBlend &blend, int64_t x, int64_t y, const GlyphCoverage &coverage) {
+    const font::MixedPixel *pixel = coverage.mixed, *end = pixel + coverage.mixedCount;
+    if (x >= 0 && y >= 0 && x + coverage.width <= s.width && y + coverage.height <= s.height) {
+        uint8_t *const origin = s.Row(static_cast<int>(y)) + x * Format::kBytes;
+        for (; pixel < end; ++pixel) {
+            uint8_t *p = origin + s.rowStep * pixel->y + static_cast<ptrdiff_t>(pixel->x) * Format::kBytes;
+            Format::Store(p, MixRgb(Format::Rgb(p), blend, pixel->level));
+        }
+        return;
+    }
+    for (; pixel < end; ++pixel) {
+        const int64_t column = x + pixel->x, row = y + pixel->y;
+        if (column < 0 || row < 0 || column >= s.width || row >= s.height) continue;
+        uint8_t *p = s.Row(static_cast<int>(row)) + column * Format::kBytes;
+        Format::Store(p, MixRgb(Format::Rgb(p), blend, pixel->level));
     }
 }
 
-using BlendRunsFn = void (*)(Surface &, const GlyphBlend &, int64_t, int64_t, const GlyphCoverage &);
+using BlendPixelsFn = void (*)(Surface &, const GlyphBlend &, int64_t, int64_t, const GlyphCoverage &);
 
-BlendRunsFn BlenderFor(int bitsPerPixel) {
+BlendPixelsFn BlenderFor(int bitsPerPixel) {
     switch (bitsPerPixel) {
-    case 16: return BlendRuns<Blend555>;
-    case 24: return BlendRuns<Blend888>;
-    case 32: return BlendRuns<Blend8888>;
+    case 16: return BlendPixels<Blend555>;
+    case 24: return BlendPixels<Blend888>;
+    case 32: return BlendPixels<Blend8888>;
     default: return nullptr;
     }
 }
@@ -103,10 +105,10 @@ GlyphBlend MakeGlyphBlend(const Surface &s, COLORREF colour) {
 }
 
 void BlendGlyph(Surface &s, const GlyphBlend &blend, int64_t x, int64_t y, const GlyphCoverage &coverage) {
-    const BlendRunsFn blendRuns = BlenderFor(s.bitsPerPixel);
-    if (!blendRuns) return;
+    const BlendPixelsFn blendPixels = BlenderFor(s.bitsPerPixel);
+    if (!blendPixels) return;
     s.ops->fillSpans(s, coverage.solidRuns, coverage.solidCount, x, y, blend.textPixel);
-    blendRuns(s, blend, x, y, coverage);
+    blendPixels(s, blend, x, y, coverage);
 }
 
 }  // namespace figplat::gdi

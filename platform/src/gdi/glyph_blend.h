@@ -5,6 +5,7 @@
 // (each channel's high bits repeated) and cut back to their top five bits.
 #pragma once
 
+#include "gdi/font/font.h"
 #include "gdi/surface.h"
 
 #include <cstdint>
@@ -28,19 +29,18 @@ struct GlyphBlend {
 // The blend for `colour` on the surface (16, 24 or 32 bits).
 GlyphBlend MakeGlyphBlend(const Surface &s, COLORREF colour);
 
-// A smoothed glyph: width levels a row, row by row, the runs of its level-16 pixels and the
-// runs of levels 2-15, the only pixels visited.
+// A smoothed glyph of width x height pixels: the runs of its level-16 pixels and its pixels
+// of levels 2-15, the only ones visited.
 struct GlyphCoverage {
-    int32_t width = 0;
-    const uint8_t *levels = nullptr;
+    int32_t width = 0, height = 0;
     const geom::Span *solidRuns = nullptr;
     size_t solidCount = 0;
-    const geom::Span *mixedRuns = nullptr;
+    const font::MixedPixel *mixed = nullptr;
     size_t mixedCount = 0;
 };
 
-// Paints the glyph with its top-left at (x, y), each run cut to the surface first: level 16
-// runs filled with the text pixel, as plain text is, the others mixed. Surfaces of 8 bits
+// Paints the glyph with its top-left at (x, y), cut to the surface first: level-16 runs
+// filled with the text pixel, as plain text is, the other pixels mixed. Surfaces of 8 bits
 // and fewer are never smoothed: nothing is painted on them.
 void BlendGlyph(Surface &s, const GlyphBlend &blend, int64_t x, int64_t y, const GlyphCoverage &coverage);
 

@@ -93,8 +93,8 @@ void PaintInk(Surface &s, const font::TextInk &ink, int64_t originX, int64_t ori
         const GlyphBlend blend = MakeGlyphBlend(s, colour);
         for (const font::TextInk::Coverage &glyph : ink.coverage)
             BlendGlyph(s, blend, originX + glyph.x, originY + glyph.y,
-                       {glyph.width, glyph.levels, glyph.solidRuns->data(), glyph.solidRuns->size(),
-                        glyph.mixedRuns->data(), glyph.mixedRuns->size()});
+                       {glyph.width, glyph.height, glyph.solidRuns->data(), glyph.solidRuns->size(),
+                        glyph.mixed->data(), glyph.mixed->size()});
     }
     for (const font::TextInk::Box &band : ink.bands)
         FillBox(s, originX + band.left, originY + band.top, originX + band.right, originY + band.bottom, pixel);

@@ -19,14 +19,14 @@ namespace figplat::font {
 // One glyph as GDI draws it: without antialiasing a 0/1 mask whose top-left pixel is `left`
 // pixels right of the pen and `top` pixels above the baseline, and the same pixels as runs,
 // the form text is painted from; smoothed, coverage levels 0-16 in `bits`, the fully inked
-// pixels as runs and the runs of the levels that mix with what is beneath.
+// pixels as runs and the pixels that mix with what is beneath (levels 2-15).
 struct GlyphImage {
     int32_t left = 0, top = 0, width = 0, height = 0;
     int32_t advance = 0;        // where the next glyph is drawn
     int32_t measureAdvance = 0;  // what GetTextExtentPoint counts for it
     std::vector<uint8_t> bits;
     std::vector<InkRun> runs;
-    std::vector<InkRun> mixedRuns;  // smoothed glyphs only
+    std::vector<MixedPixel> mixed;  // smoothed glyphs only
     // Too large to keep drawn whole (a glyph thousands of pixels tall): bits and runs stay
     // empty and each text call draws only the piece of it that falls on the surface.
     bool deferred = false;

@@ -205,13 +205,10 @@ void AddGlyphPiece(Face *face, const Placement &p, int32_t x, int32_t y, bool gr
     const auto x0 = static_cast<int32_t>(left - x), y0 = static_cast<int32_t>(top - y);
     const auto width = static_cast<int32_t>(right - left), height = static_cast<int32_t>(bottom - top);
     if (grey) {
-        const std::vector<uint8_t> &levels =
-            ink->greyPieces.emplace_back(GlyphPiece(face, p.glyphIndex, true, x0, y0, width, height));
+        const std::vector<uint8_t> levels = GlyphPiece(face, p.glyphIndex, true, x0, y0, width, height);
         const auto &solid = ink->pieces.emplace_back(RunsOf(levels, width, height, kGreyLevels, kGreyLevels));
-        const auto &mixed =
-            ink->pieces.emplace_back(RunsOf(levels, width, height, kLeastPaintedLevel, kGreyLevels - 1));
-        ink->coverage.push_back(
-            {static_cast<int32_t>(left), static_cast<int32_t>(top), width, height, levels.data(), &solid, &mixed});
+        const auto &mixed = ink->mixedPieces.emplace_back(MixedPixelsOf(levels, width, height));
+        ink->coverage.push_back({static_cast<int32_t>(left), static_cast<int32_t>(top), width, height, &solid, &mixed});
         return;
     }
     ink->pieces.push_back(GlyphPieceRuns(face, p.glyphIndex, x0, y0, width, height));
@@ -226,7 +223,7 @@ void CollectInk(Face *face, const char16_t *text, int count, const TextInk::Box 
         if (p.image->deferred) AddGlyphPiece(face, p, x, y, grey, visible, ink);
         else if (grey && !p.image->bits.empty())
             ink->coverage.push_back(
-                {x, y, p.image->width, p.image->height, p.image->bits.data(), &p.image->runs, &p.image->mixedRuns});
+                {x, y, p.image->width, p.image->height, &p.image->runs, &p.image->mixed});
         else if (!grey && !p.image->runs.empty()) ink->glyphs.push_back({x, y, &p.image->runs});
     }
     if (face->underline) AddInkBand(face->underlineBand, layout, ink);

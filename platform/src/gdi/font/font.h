@@ -46,17 +46,22 @@ void Render(const Face *face, const char16_t *text, int count, Mask *mask);
 // face and live as long as it does.
 // Columns [x0, x1) of row y of a glyph's mask: the span type the pixel routines fill.
 using InkRun = geom::Span;
+// A pixel of a smoothed glyph that mixes with what is beneath: column, row and level (2-15).
+struct MixedPixel {
+    int32_t x, y;
+    uint8_t level;
+};
 struct TextInk {
     struct Glyph {
         int32_t x, y;
         const std::vector<InkRun> *runs;
     };
-    // A smoothed glyph: width x height coverage levels (0-16), row by row, top-left at (x, y),
-    // the runs of its fully inked pixels and of those that mix.
+    // A smoothed glyph, its box's top-left at (x, y): the runs of its fully inked pixels and
+    // the pixels that mix.
     struct Coverage {
         int32_t x, y, width, height;
-        const uint8_t *levels;
-        const std::vector<InkRun> *solidRuns, *mixedRuns;
+        const std::vector<InkRun> *solidRuns;
+        const std::vector<MixedPixel> *mixed;
     };
     struct Box {
         int32_t left, top, right, bottom;
@@ -66,7 +71,7 @@ struct TextInk {
     std::vector<Box> bands;
     int32_t advance = 0;
     std::deque<std::vector<InkRun>> pieces;  // the drawn parts of glyphs too large to keep whole
-    std::deque<std::vector<uint8_t>> greyPieces;  // with their two kinds of runs in `pieces`
+    std::deque<std::vector<MixedPixel>> mixedPieces;  // beside their level-16 runs in `pieces`
 };
 // `visible` is the part of the surface, relative to the cell's top-left, that can be drawn
 // on: glyphs too large to keep whole are drawn there only. `smooth`: the glyphs as coverage

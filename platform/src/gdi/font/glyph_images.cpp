@@ -234,6 +234,17 @@ std::vector<InkRun> RunsOf(const std::vector<uint8_t> &bits, int32_t width, int3
     return runs;
 }
 
+std::vector<MixedPixel> MixedPixelsOf(const std::vector<uint8_t> &levels, int32_t width, int32_t height) {
+    std::vector<MixedPixel> pixels;
+    if (width <= 0 || height <= 0 || levels.size() < static_cast<size_t>(width) * height) return pixels;
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t *row = levels.data() + static_cast<size_t>(y) * width;
+        for (int32_t x = 0; x < width; ++x)
+            if (row[x] >= kLeastPaintedLevel && row[x] < kGreyLevels) pixels.push_back({x, y, row[x]});
+    }
+    return pixels;
+}
+
 namespace {
 
 }  // namespace
@@ -255,7 +266,7 @@ const GlyphImage &GreyGlyphFor(Face *face, uint32_t glyphIndex) {
     image.measureAdvance = image.advance;
     if (!image.deferred) {
         image.runs = RunsOf(image.bits, image.width, image.height, kGreyLevels, kGreyLevels);
-        image.mixedRuns = RunsOf(image.bits, image.width, image.height, kLeastPaintedLevel, kGreyLevels - 1);
+        image.mixed = MixedPixelsOf(image.bits, image.width, image.height);
     }
     return face->greyGlyphs.emplace(glyphIndex, std::move(image)).first->second;
 }

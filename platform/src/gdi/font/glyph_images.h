@@ -20,11 +20,14 @@ inline constexpr uint8_t kLeastPaintedLevel = 2;
 std::vector<InkRun> RunsOf(const std::vector<uint8_t> &bits, int32_t width, int32_t height, uint8_t least,
                            uint8_t most);
 
+// The pixels of a width x height block of coverage levels that mix (2-15), row by row.
+std::vector<MixedPixel> MixedPixelsOf(const std::vector<uint8_t> &levels, int32_t width, int32_t height);
+
 // The glyph with that index, loaded and cached on first use. Call with the FreeType lock held.
 const GlyphImage &GlyphFor(Face *face, uint32_t glyphIndex);
 
-// The glyph smoothed: coverage levels 0-16 in `bits`, the runs of level 16 in `runs` and of
-// the mixing levels in `mixedRuns`, cached apart from the plain one.
+// The glyph smoothed: coverage levels 0-16 in `bits`, the runs of level 16 in `runs` and the
+// mixing pixels in `mixed`, cached apart from the plain one.
 const GlyphImage &GreyGlyphFor(Face *face, uint32_t glyphIndex);
 
 // A deferred glyph's pixels in columns [x0, x0 + width) and rows [y0, y0 + height) of its
