@@ -106,6 +106,9 @@ public:
     template <class Visit>
     void ForEachEntry(int64_t from, int64_t to, Visit visit) const;
 
+    // Row j given where the walk enters it; nothing past the end of the walk.
+    std::optional<Row> RowFrom(int64_t j, int64_t entry) const;
+
     // The path point before p (p not the first point).
     PathPoint Before(const PathPoint &p) const;
 
@@ -143,7 +146,6 @@ private:
     int64_t SandwichEntry(int64_t j) const;
     bool Short() const;
     const std::vector<int64_t> &ShortPathEntries() const;
-    std::optional<Row> RowFrom(int64_t j, int64_t entry) const;
 
     int64_t width_, height_, lastColumn_;
     int64_t monotoneOut_, monotoneIn_;  // the columns up to which the decisions move one way
