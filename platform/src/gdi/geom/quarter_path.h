@@ -108,6 +108,9 @@ public:
 
     // Row j given where the walk enters it; nothing past the end of the walk.
     std::optional<Row> RowFrom(int64_t j, int64_t entry) const;
+    // The same, given also where it enters row j + 1: one test of the walk rather than a
+    // search along the row.
+    std::optional<Row> RowBetween(int64_t j, int64_t entry, int64_t nextEntry) const;
 
     // The path point before p (p not the first point).
     PathPoint Before(const PathPoint &p) const;

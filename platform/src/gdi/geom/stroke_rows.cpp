@@ -92,7 +92,7 @@ const PenShapes &ShapesFor(int width) {
 // right), and the column of the point where the path leaves the row, when it leaves
 // diagonally.
 struct RowRun {
-    int64_t left, right, exit;
+    int32_t left, right, exit;  // curve points lie inside the 32-bit box
     bool diagonal;
 };
 
@@ -141,7 +141,8 @@ PieceRows CollectPieceRows(const ArcLayout &layout, const ArcPiece &piece, int w
     for (int64_t j = jFrom; j <= jTo; ++j) {
         const size_t k = static_cast<size_t>(j - jFrom);
         const size_t slot = static_cast<size_t>(at.y + map.sign * j - rows.firstRow);
-        const std::optional<QuarterPath::Row> row = path.RowFrom(j, entries[k]);
+        const std::optional<QuarterPath::Row> row =
+            k + 1 < entries.size() ? path.RowBetween(j, entries[k], entries[k + 1]) : path.RowFrom(j, entries[k]);
         if (!row) {  // past the end of the walk
             rows.runs[slot] = {1, 0, 0, false};
             rows.gaps = true;
@@ -151,7 +152,8 @@ PieceRows CollectPieceRows(const ArcLayout &layout, const ArcPiece &piece, int w
         const int64_t last = j == piece.last.j ? std::min(row->last, piece.last.i) : row->last;
         const bool diagonal = j < piece.last.j && k + 1 < entries.size() && entries[k + 1] == row->last + 1;
         const int64_t x0 = frame.Place(q, {first, j}).x, x1 = frame.Place(q, {last, j}).x;
-        rows.runs[slot] = {std::min(x0, x1), std::max(x0, x1), frame.Place(q, {row->last, j}).x, diagonal};
+        rows.runs[slot] = {static_cast<int32_t>(std::min(x0, x1)), static_cast<int32_t>(std::max(x0, x1)),
+                           static_cast<int32_t>(frame.Place(q, {row->last, j}).x), diagonal};
     }
     return rows;
 }
@@ -168,7 +170,7 @@ Ends RunEnds(const PieceRows &rows, size_t k, int64_t y) {
     if (run.left > run.right) return ends;
     const int64_t d = y - (rows.firstRow + static_cast<int64_t>(k));
     const RowShape &disc = rows.shapes->disc;
-    if (disc.Has(d)) ends = {run.left + disc.Lo(d), run.right + disc.Hi(d)};
+    if (disc.Has(d)) ends = {int64_t{run.left} + disc.Lo(d), int64_t{run.right} + disc.Hi(d)};
     return ends;
 }
 
@@ -220,7 +222,7 @@ bool PieceRowEnds(PieceRows &rows, int64_t y, const RECT &clip, Ends &ends) {
         const auto [dFrom, dTo] = rowsOf(a, b);
         int64_t lo, hi;
         s.Bound(dFrom, dTo, lo, hi);
-        return lo == kFarRight ? kFarRight : std::min(rows.runs[a].left, rows.runs[b].left) + lo;
+        return lo == kFarRight ? kFarRight : std::min<int64_t>(rows.runs[a].left, rows.runs[b].left) + lo;
     };
     auto rightValue = [&](size_t k) { return -RunEnds(rows, k, y).right; };
     auto rightBound = [&](size_t a, size_t b) {
@@ -228,7 +230,7 @@ bool PieceRowEnds(PieceRows &rows, int64_t y, const RECT &clip, Ends &ends) {
         const auto [dFrom, dTo] = rowsOf(a, b);
         int64_t lo, hi;
         s.Bound(dFrom, dTo, lo, hi);
-        return hi == kFarLeft ? kFarRight : -(std::max(rows.runs[a].right, rows.runs[b].right) + hi);
+        return hi == kFarLeft ? kFarRight : -(std::max<int64_t>(rows.runs[a].right, rows.runs[b].right) + hi);
     };
     // Nothing of the piece can reach the clip's columns on this row.
     if (leftBound(k0, k1) >= clip.right || rightBound(k0, k1) >= -int64_t{clip.left}) return false;
@@ -250,7 +252,7 @@ void AddCorners(const PieceRows &rows, int64_t y, std::vector<Ends> &found) {
         const int64_t k = y - c.y - rows.firstRow;
         if (k < 0 || k >= static_cast<int64_t>(rows.runs.size())) continue;
         const RowRun &run = rows.runs[static_cast<size_t>(k)];
-        if (run.diagonal) found.push_back({run.exit + c.x0, run.exit + c.x1});
+        if (run.diagonal) found.push_back({int64_t{run.exit} + c.x0, int64_t{run.exit} + c.x1});
     }
 }
 
