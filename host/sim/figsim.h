@@ -188,6 +188,7 @@ private:
     int32_t HostileByteLength(int32_t honest);
     void HostileFieldInfo(int16_t *type, int16_t *status);
     double HostileNumber();
+    double HostilePen();
     std::u32string HostileText();
     Value HostilePicture();
     void HostileQuirks();
