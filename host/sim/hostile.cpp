@@ -131,9 +131,12 @@ std::u32string Host::HostileText() {
 
 Value Host::HostilePicture() {
     static const int kDepths[] = {1, 4, 8, 16, 24, 32};
-    static const int kSizes[][2] = {{1, 1}, {30000, 1}, {1, 30000}, {31, 19}, {2, 2}, {300, 30000}, {2000, 2000}};
+    static const int kSizes[][2] = {{1, 1}, {30000, 1}, {1, 30000}, {31, 19}, {2, 2}};
+    // Now and then a tall or a large picture, where wide pens cost most (a few tens of
+    // megabytes to hand over each time).
+    static const int kLargeSizes[][2] = {{300, 30000}, {2000, 2000}};
     if (Chance(10)) return Value::Pict();  // an empty field
-    const auto &size = Pick(kSizes, Random(0));
+    const auto &size = Chance(8) ? Pick(kLargeSizes, Random(0)) : Pick(kSizes, Random(0));
     return Value::Pict(MakePackedDib(size[0], size[1], Pick(kDepths, Random(0))));
 }
 
