@@ -77,6 +77,7 @@ const PenShapes &ShapesFor(int width) {
     for (int64_t dx : {-1, 1})
         for (int64_t dy : {-1, 1}) {
             SpanList body;
+            body.reserve(static_cast<size_t>(width) + 4);
             AppendWideSegmentBody(POINT{0, 0}, POINT{static_cast<LONG>(dx), static_cast<LONG>(dy)}, width,
                                   RECT{-reach, -reach, reach, reach}, body);
             SpanList &corners = shapes.corners[PenShapes::Direction(dx, dy)];
@@ -115,6 +116,20 @@ struct QuadrantRows {
     int64_t PathRow(int64_t y) const { return (y - origin) * sign; }
 };
 
+// Whether the piece's points on path rows [jFrom, jTo] come within the pen's reach of the
+// clip's columns: a quadrant's x moves one way along it, so its ends bound the rest.
+bool ReachesClipColumns(const ArcLayout &layout, const ArcPiece &piece, int64_t jFrom, int64_t jTo,
+                        const PenShapes &shapes, const RECT &clip) {
+    const std::optional<QuarterPath::Row> first = layout.Path().RowAt(jFrom), last = layout.Path().RowAt(jTo);
+    if (!first || !last) return true;  // not expected on a piece's rows; look at every row then
+    const int64_t from = jFrom == piece.first.j ? std::max(first->first, piece.first.i) : first->first;
+    const int64_t to = jTo == piece.last.j ? std::min(last->last, piece.last.i) : last->last;
+    const int64_t x0 = layout.Frame().Place(piece.quadrant, {from, jFrom}).x;
+    const int64_t x1 = layout.Frame().Place(piece.quadrant, {to, jTo}).x;
+    const int64_t reach = static_cast<int64_t>(shapes.disc.lo.size()) + 4;  // the disc's height: its width too
+    return std::max(x0, x1) + reach >= clip.left && std::min(x0, x1) - reach < clip.right;
+}
+
 PieceRows CollectPieceRows(const ArcLayout &layout, const ArcPiece &piece, int width, const RECT &clip) {
     const QuadrantFrame &frame = layout.Frame();
     const QuarterPath &path = layout.Path();
@@ -130,7 +145,7 @@ PieceRows CollectPieceRows(const ArcLayout &layout, const ArcPiece &piece, int w
     const int64_t needBottom = int64_t{clip.bottom} - 1 - rows.shapes->reachTop;
     int64_t jFrom = std::max(piece.first.j, std::min(map.PathRow(needTop), map.PathRow(needBottom)));
     int64_t jTo = std::min(piece.last.j, std::max(map.PathRow(needTop), map.PathRow(needBottom)));
-    if (jFrom > jTo) return rows;
+    if (jFrom > jTo || !ReachesClipColumns(layout, piece, jFrom, jTo, *rows.shapes, clip)) return rows;
     std::vector<int64_t> entries;
     entries.reserve(static_cast<size_t>(jTo - jFrom + 2));
     path.ForEachEntry(jFrom, std::min(jTo + 1, piece.last.j), [&](int64_t, int64_t entry) { entries.push_back(entry); });

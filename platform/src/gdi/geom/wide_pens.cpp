@@ -107,6 +107,7 @@ const SpanList &DiscShape(int width) {
 SpanList PenDisc(int width) {
     const Box64 box = PenDiscBox(width, POINT{0, 0});
     SpanList disc;
+    disc.reserve(static_cast<size_t>(width) + 2);
     AppendEllipticRegion64(box, RECT{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, disc);
     return disc;
 }
