@@ -190,7 +190,7 @@ private:
     double HostileNumber();
     double HostilePen();
     std::u32string HostileText();
-    Value HostilePicture();
+    Value HostilePicture(bool mayBeLarge);
     void HostileQuirks();
     void HostileList(const std::u32string &name);
     std::u32string ReadCounted(const void *counted) const;

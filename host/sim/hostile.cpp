@@ -129,14 +129,14 @@ std::u32string Host::HostileText() {
     }
 }
 
-Value Host::HostilePicture() {
+// Shapes (FillOval to DrawLine) now and then land on a tall or a large picture, where wide
+// pens cost most; a few tens of megabytes to hand over each time, so only for them.
+Value Host::HostilePicture(bool mayBeLarge) {
     static const int kDepths[] = {1, 4, 8, 16, 24, 32};
     static const int kSizes[][2] = {{1, 1}, {30000, 1}, {1, 30000}, {31, 19}, {2, 2}};
-    // Now and then a tall or a large picture, where wide pens cost most (a few tens of
-    // megabytes to hand over each time).
     static const int kLargeSizes[][2] = {{300, 30000}, {2000, 2000}};
     if (Chance(10)) return Value::Pict();  // an empty field
-    const auto &size = Chance(8) ? Pick(kLargeSizes, Random(0)) : Pick(kSizes, Random(0));
+    const auto &size = mayBeLarge && Chance(15) ? Pick(kLargeSizes, Random(0)) : Pick(kSizes, Random(0));
     return Value::Pict(MakePackedDib(size[0], size[1], Pick(kDepths, Random(0))));
 }
 
@@ -204,7 +204,7 @@ std::vector<Value> Host::HostileCall(int function, const std::string &fileFolder
     for (int i = 0; i < wanted; ++i) {
         const char kind = static_cast<size_t>(i) < honest && Chance(92) ? layout[i] : "PTN"[Random(3)];
         switch (kind) {
-            case 'P': params.push_back(HostilePicture()); break;
+            case 'P': params.push_back(HostilePicture(function >= FnFillOval && function <= FnDrawLine)); break;
             case 'T': params.push_back(Value::Str(HostileText())); break;
             case 'L': params.push_back(Value::Str(Chance(90) ? listName : HostileText())); break;
             case 'S': {
