@@ -130,13 +130,19 @@ std::u32string Host::HostileText() {
 }
 
 // Shapes (FillOval to DrawLine) now and then land on a tall or a large picture, where wide
-// pens cost most; a few tens of megabytes to hand over each time, so only for them.
+// pens cost most. Handing such a picture over and back costs its bytes several times (a
+// second at 32 bits on a busy machine), so those come at 1 to 8 bits: a pen's geometry is
+// the same at any depth.
 Value Host::HostilePicture(bool mayBeLarge) {
     static const int kDepths[] = {1, 4, 8, 16, 24, 32};
     static const int kSizes[][2] = {{1, 1}, {30000, 1}, {1, 30000}, {31, 19}, {2, 2}};
     static const int kLargeSizes[][2] = {{300, 30000}, {2000, 2000}};
     if (Chance(10)) return Value::Pict();  // an empty field
-    const auto &size = mayBeLarge && Chance(15) ? Pick(kLargeSizes, Random(0)) : Pick(kSizes, Random(0));
+    if (mayBeLarge && Chance(15)) {
+        const auto &size = Pick(kLargeSizes, Random(0));
+        return Value::Pict(MakePackedDib(size[0], size[1], kDepths[Random(3)]));
+    }
+    const auto &size = Pick(kSizes, Random(0));
     return Value::Pict(MakePackedDib(size[0], size[1], Pick(kDepths, Random(0))));
 }
 
