@@ -220,6 +220,19 @@ inline std::vector<Entry> AllEntries() {
         ClippedCurveEntry("Ellipse box 6e7 on 200x200", false, 30000000),
         ClippedCurveEntry("Pie box 200 on 200x200", true, 100),
         ClippedCurveEntry("Pie box 6e7 on 200x200", true, 30000000),
+        // Wide pens along curves: Wine stamps a region at every point, so its time grows
+        // with the width; ours follows the rows painted.
+        ShapeEntry("wide (16) Ellipse 600x400", 16, false, rect(Centred(600, 400), ellipse)),
+        ShapeEntry("wide (200) Ellipse 600x400", 200, false, rect(Centred(600, 400), ellipse)),
+        ShapeEntry("wide (2000) Ellipse 600x400", 2000, false, rect(Centred(600, 400), ellipse)),
+        ShapeEntry("wide (200) Arc 1800x1000", 200, false,
+                   [r = Centred(1800, 1000)](HDC dc) {
+                       Arc(dc, r.left, r.top, r.right, r.bottom, r.right, r.top + 90, r.left + 300, r.bottom);
+                   }),
+        ShapeEntry("wide (2000) Arc 1800x1000", 2000, false,
+                   [r = Centred(1800, 1000)](HDC dc) {
+                       Arc(dc, r.left, r.top, r.right, r.bottom, r.right, r.top + 90, r.left + 300, r.bottom);
+                   }),
     };
 }
 

@@ -188,8 +188,9 @@ private:
     int32_t HostileByteLength(int32_t honest);
     void HostileFieldInfo(int16_t *type, int16_t *status);
     double HostileNumber();
+    double HostilePen();
     std::u32string HostileText();
-    Value HostilePicture();
+    Value HostilePicture(bool mayBeLarge);
     void HostileQuirks();
     void HostileList(const std::u32string &name);
     std::u32string ReadCounted(const void *counted) const;

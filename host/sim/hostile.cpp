@@ -30,10 +30,10 @@ const char *Layout(int function) {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInfinity = std::numeric_limits<double>::infinity();
 
-// Canvases stay below this many pixels: a host may ask for more, but refusing too large a
-// canvas before it is allocated is not this mode's subject, and a sanitized run must not
-// spend its memory on one.
-constexpr double kMaxCanvasPixels = 1 << 22;
+// Canvases stay within this many pixels (300x30000, or 2000x2000): a host may ask for more,
+// but refusing too large a canvas before it is allocated is not this mode's subject, and a
+// sanitized run must not spend its memory on one.
+constexpr double kMaxCanvasPixels = 300 * 30000;
 
 // A number as the library will read it: a text by its leading number, as the host converts
 // it, then truncated to 32 bits (anything beyond, or not a number, is INT32_MIN).
@@ -46,14 +46,6 @@ double AsRead(const Value &v) {
 
 // A canvas side; one below 1 makes no canvas.
 double Side(const Value &v) { return std::max(AsRead(v), 0.0); }
-
-// Pens of arcs stay moderate whatever kind of value stands in their place.
-void BoundPensAndFonts(std::vector<Value> &params, const char *layout) {
-    for (size_t i = 0; layout[i] && i < params.size(); ++i) {
-        const double limit = layout[i] == 'W' ? 16 : 0;
-        if (limit > 0 && std::fabs(AsRead(params[i])) > limit) params[i] = Value::Num(limit);
-    }
-}
 
 void BoundCanvas(std::vector<Value> &params, const char *layout) {
     Value *sides[2] = {};
@@ -104,6 +96,13 @@ void Host::HostileFieldInfo(int16_t *type, int16_t *status) {
     *type = Pick(kTypes, Random(0));
 }
 
+// Any pen: narrow ones, every width up to 65535, and the hostile numbers.
+double Host::HostilePen() {
+    if (Chance(40)) return static_cast<double>(Random(18)) - 1;
+    if (Chance(60)) return static_cast<double>(Random(65536));
+    return HostileNumber();
+}
+
 double Host::HostileNumber() {
     static const double kNumbers[] = {kNaN,    kInfinity, -kInfinity, 1e300,        -1e300,        -0.0,         0,
                                       1,       -1,        2.9,        -2.9,         32767,         32768,        65535,
@@ -130,10 +129,19 @@ std::u32string Host::HostileText() {
     }
 }
 
-Value Host::HostilePicture() {
+// Shapes (FillOval to DrawLine) now and then land on a tall or a large picture, where wide
+// pens cost most. Handing such a picture over and back costs its bytes several times (a
+// second at 32 bits on a busy machine), so those come at 1 to 8 bits: a pen's geometry is
+// the same at any depth.
+Value Host::HostilePicture(bool mayBeLarge) {
     static const int kDepths[] = {1, 4, 8, 16, 24, 32};
     static const int kSizes[][2] = {{1, 1}, {30000, 1}, {1, 30000}, {31, 19}, {2, 2}};
+    static const int kLargeSizes[][2] = {{300, 30000}, {2000, 2000}};
     if (Chance(10)) return Value::Pict();  // an empty field
+    if (mayBeLarge && Chance(15)) {
+        const auto &size = Pick(kLargeSizes, Random(0));
+        return Value::Pict(MakePackedDib(size[0], size[1], kDepths[Random(3)]));
+    }
     const auto &size = Pick(kSizes, Random(0));
     return Value::Pict(MakePackedDib(size[0], size[1], Pick(kDepths, Random(0))));
 }
@@ -179,7 +187,7 @@ void Host::HostileList(const std::u32string &name) {
         for (int c = 1; c <= columns && c <= 12; ++c) {
             if (c == 1) cells.push_back(Value::Num(static_cast<double>(Random(10)) - 1));  // codes -1 to 8
             else if (c == 5) cells.push_back(Value::Num(static_cast<double>(Random(61)) - 30));  // a text's size, as Z
-            else if (c == 7) cells.push_back(Value::Num(static_cast<double>(Random(18)) - 1));  // pen width, as W
+            else if (c == 7) cells.push_back(Value::Num(HostilePen()));
             else if (Chance(15)) cells.push_back(Value::Str(HostileText()));
             else cells.push_back(Value::Num(HostileNumber()));
         }
@@ -202,18 +210,23 @@ std::vector<Value> Host::HostileCall(int function, const std::string &fileFolder
     for (int i = 0; i < wanted; ++i) {
         const char kind = static_cast<size_t>(i) < honest && Chance(92) ? layout[i] : "PTN"[Random(3)];
         switch (kind) {
-            case 'P': params.push_back(HostilePicture()); break;
+            case 'P': params.push_back(HostilePicture(function >= FnFillOval && function <= FnDrawLine)); break;
             case 'T': params.push_back(Value::Str(HostileText())); break;
             case 'L': params.push_back(Value::Str(Chance(90) ? listName : HostileText())); break;
-            case 'S': params.push_back(Value::Num(Chance(75) ? 1 + Random(300) : HostileNumber())); break;
+            case 'S': {
+                // Now and then a side of the tall or the large square canvas.
+                static const double kLongSides[] = {300, 2000, 30000};
+                params.push_back(Value::Num(Chance(75)   ? 1 + Random(300)
+                                            : Chance(30) ? Pick(kLongSides, Random(0))
+                                                         : HostileNumber()));
+                break;
+            }
             // Font sizes up to tens of thousands of pixels: only what is visible is drawn.
             case 'Z': params.push_back(Value::Num(Chance(60) ? static_cast<double>(Random(601)) - 300
                                                  : Chance(50) ? static_cast<double>(Random(65536)) - 32768
                                                               : HostileNumber()));
                 break;
-            // Arcs' pens stay narrow: a wide pen along a long arc costs the platform its
-            // width in rows at every point of the curve, which is a cost of its own.
-            case 'W': params.push_back(Value::Num(static_cast<double>(Random(18)) - 1)); break;
+            case 'W': params.push_back(Value::Num(HostilePen())); break;
             case 'F': {
                 // Relative or inside the folder given: never a path elsewhere.
                 std::u32string text = HostileText();
@@ -227,7 +240,6 @@ std::vector<Value> Host::HostileCall(int function, const std::string &fileFolder
         }
     }
     BoundCanvas(params, layout);
-    BoundPensAndFonts(params, layout);
     return params;
 }
 

@@ -66,20 +66,13 @@ std::vector<int> BoundColumns(const std::u32string &names, size_t columns) {
     return bound;
 }
 
-// Text sizes below 96. A pen wider than one pixel stamps a disc at every point of its path near the
-// canvas, at a cost of its width squared each, and a list may hold many such lines: a wide outline
-// (codes 1, 2, 4) stays within 16 pixels and only a one-pixel pen draws beyond 128 of the origin,
-// twice the largest canvas.
+// Text sizes below 96; pens of any width.
 void LimitLineCost(std::vector<Cell> &cells, const std::vector<int> &bound) {
     if (bound.size() < 7) return;  // a list the library refuses
     const auto at = [&](int column) -> Cell & { return cells[bound[column - 1]]; };
     // The code as the library reads it: 65540 and 4.5 are ovals too.
     const int code = at(1).isText ? 0 : Low16(ToInt32(at(1).number));
     if (code == 6 && !at(5).isText) at(5).number = CapMagnitude(at(5).number, 96);
-    if (code != 1 && code != 2 && code != 4) return;
-    bool far = false;
-    for (int k = 2; k <= 5; ++k) far = far || (!at(k).isText && Bounded(at(k).number, 128) != at(k).number);
-    at(7).number = Bounded(at(7).number, far ? 1 : 16);
 }
 
 Composition ReadComposition(ByteSource &in, const std::string &scratch) {

@@ -54,13 +54,7 @@ double FuzzedHost::ParamNumber(int id) {
     const bool sized = function == FnComposeFile || function == FnComposePict || function == FnSetPictBounds;
     if (sized && (id == ParamFirst + 1 || id == ParamFirst + 2)) return CapAbove(value, kSideCap);
     if (function == FnDrawText && id == ParamFirst + 5) return CapMagnitude(value, kFontSizeCap);
-    if (function != FnDrawOval && function != FnDrawRect && function != FnDrawLine) return value;
-    if (id == ParamFirst + 1) {  // lineSize, read before the coordinates
-        const double width = Bounded(value, kPenWidthCap);
-        penWide_ = width < -1 || width > 1;
-        return width;
-    }
-    return penWide_ && id >= ParamFirst + 3 && id <= ParamFirst + 6 ? Bounded(value, kWideOutlineCap) : value;
+    return value;
 }
 
 int32_t FuzzedHost::Reference() {
@@ -195,13 +189,8 @@ int32_t FuzzedHost::ListNumber(int32_t line, int column, double *out) {
     auto bound = [&](size_t k) { return boundColumns_.size() > k && ref == boundColumns_[k]; };
     if (bound(0)) {
         lineCode_ = Low16(ToInt32(value));
-        lineFar_ = false;
     } else if (bound(4) && lineCode_ == 6) {
         value = CapMagnitude(value, kFontSizeCap);
-    } else if (bound(1) || bound(2) || bound(3) || bound(4)) {
-        lineFar_ = lineFar_ || Bounded(value, kWideOutlineCap) != value;
-    } else if (bound(6) && (lineCode_ == 1 || lineCode_ == 2 || lineCode_ == 4)) {
-        value = Bounded(value, lineFar_ ? 1 : kPenWidthCap);  // lineSize, read after the coordinates
     }
     if (in_.Flag()) *out = value;
     return 1;
@@ -275,7 +264,6 @@ int32_t FuzzedHost::Serve(int32_t code, va_list args) {
         case HostGetFunctionNumber: {
             const uint8_t tag = in_.Byte();
             function_ = tag < 0xF0 ? tag % 15 : static_cast<int32_t>(in_.U32());
-            penWide_ = false;
             *va_arg(args, int32_t *) = function_;
             return 1;
         }

@@ -30,12 +30,6 @@ using HostUnit = uint8_t;
 constexpr int kSideCap = 64;       // canvas sides asked for by ComposeFile/ComposePict/SetPictBounds
 constexpr int kFontSizeCap = 96;   // DrawText sizes, in parameters and in text lines of a list
 constexpr int kLineCountCap = 32;  // "#LN"
-// A pen wider than one pixel strokes every point of its path, inside the clip or not: a wide
-// outline of a shape millions of pixels across takes seconds, the cost growing with the width
-// times the path's length. Wide pens stay within the canvas's 64 pixels, and what they outline
-// within 256 of the origin (DrawRect, DrawOval, DrawLine, list codes 1, 2, 4).
-constexpr int kPenWidthCap = 64;
-constexpr int kWideOutlineCap = 256;
 
 class FuzzedHost {
 public:
@@ -70,8 +64,6 @@ private:
     int function_ = 0;
     std::vector<int16_t> boundColumns_;  // nonzero answers to column lookups, in order
     int16_t lineCode_ = -1;              // the last command code a list line gave
-    bool lineFar_ = false;               // a coordinate of that line lies beyond kWideOutlineCap
-    bool penWide_ = false;               // the current call's pen is wider than one pixel
     std::unique_ptr<uint8_t[]> record_;  // exactly the build's record size, or none
 };
 

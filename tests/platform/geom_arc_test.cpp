@@ -1,6 +1,7 @@
 // Arc() and Pie() geometry. Expected pictures marked "Wine" were read back from Wine's GDI
 // (wine64, drawing into a 32-bpp top-down DIB section, black pen and null brush or null
 // pen and solid brush, on white, counter-clockwise arcs); '#' is a lit pixel.
+#include "gdi/geom/arc_layout.h"
 #include "gdi/geom/geom.h"
 #include "gdi/geom/spans.h"
 #include "platform/geom_test_util.h"
@@ -191,6 +192,76 @@ TEST(ArcClip, ClippingKeepsThePixelsInside) {
         ClipSpans(full, clip);
         EXPECT_EQ(FormatSpans(PieFill(box, start, end, clip)), FormatSpans(full));
     }
+}
+
+// GDI's stroke along a curve: the pen's disc at every outline point and the body of every
+// step, each quadrant in path order, plus the steps between quadrants and the closing one.
+SpanList PointByPointStroke(RECT r, POINT start, POINT end, bool whole, int width, RECT clip) {
+    const CurveBox box = CurveBox::Ordered(r);
+    const ArcLayout layout(box);
+    ArcPosition first = layout.TurnStart(), last = layout.TurnEnd();
+    if (!whole) layout.ArcRange(start, end, first, last);
+    SpanList out;
+    auto stroke = [&](const std::vector<POINT> &points) {
+        CollectNormalized(out, [&](SpanSink &s) { WidePolyline(points.data(), static_cast<int>(points.size()), width, false, clip, s); });
+    };
+    auto at = [&](const ArcPosition &p) {
+        const CurvePoint c = layout.PointAt(p);
+        return POINT{static_cast<LONG>(c.x), static_cast<LONG>(c.y)};
+    };
+    const PathWindow everywhere{INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX};
+    for (const ArcPiece &piece : layout.Pieces(first, last)) {
+        std::vector<POINT> points;
+        layout.Path().ForEachIn(piece.first, piece.last, everywhere, [&](const PathPoint &p) {
+            const CurvePoint c = layout.Frame().Place(piece.quadrant, p);
+            points.push_back({static_cast<LONG>(c.x), static_cast<LONG>(c.y)});
+        });
+        if (points.size() == 1) points.push_back(points[0]);
+        stroke(points);
+    }
+    for (int block = first.block + 1; layout.Less({block, layout.FirstOfBlock(block)}, last); ++block)
+        stroke({at({block - 1, layout.LastOfBlock(block - 1)}), at({block, layout.FirstOfBlock(block)})});
+    if (whole) stroke({at(layout.Before(last)), at(first)});
+    NormalizeSpans(out);
+    return out;
+}
+
+// Each row of a wide curve is worked out from the discs within reach, not stamped point by
+// point: the pixels must be the union all the same (tiny and huge pens, corners of diagonal
+// steps that stand a pixel apart, clips cutting the stroke), and a tall clip must get a few
+// runs a row rather than a disc a point.
+TEST(ArcClip, WideCurvesPaintTheUnionOfEveryPointsDisc) {
+    struct Case {
+        RECT box;
+        POINT start, end;
+        bool whole;
+    };
+    const Case cases[] = {
+        {{-3, 2, 33, 27}, {0, 0}, {0, 0}, true},          {{41, -43, 121, 189}, {0, 0}, {0, 0}, true},
+        {{-41, -55, 182, 76}, {200, 3}, {-9, -300}, false}, {{5, 1, 12, 90}, {30, 80}, {-30, 80}, false},
+        {{-170, -4, 211, 19}, {0, 40}, {211, 19}, false}, {{2, 3, 7, 5}, {0, 0}, {0, 0}, true},
+    };
+    const RECT clips[] = {{-300, -300, 300, 300}, {-7, 11, 29, 23}, {30, -20, 31, 180}};
+    for (const Case &c : cases)
+        for (int width : {2, 3, 6, 20, 61, 400})
+            for (const RECT &clip : clips) {
+                SpanList row;
+                size_t pieces = 0;
+                CollectNormalized(row, [&](SpanSink &s) {
+                    struct Counter final : SpanSink {
+                        SpanSink &out;
+                        size_t &count;
+                        Counter(SpanSink &o, size_t &n) : out(o), count(n) {}
+                        void Span(int32_t y, int32_t x0, int32_t x1) override { ++count, out.Span(y, x0, x1); }
+                    } counter(s, pieces);
+                    if (c.whole) EllipseOutline(c.box, PenShape{width}, clip, counter);
+                    else ArcOutline(c.box, c.start, c.end, PenShape{width}, clip, counter);
+                });
+                SCOPED_TRACE(FormatSpans({{c.box.left, c.box.top, c.box.right}}) + " pen " + std::to_string(width));
+                EXPECT_EQ(FormatSpans(row), FormatSpans(PointByPointStroke(c.box, c.start, c.end, c.whole, width, clip)));
+                const size_t rows = static_cast<size_t>(clip.bottom - clip.top);
+                EXPECT_LE(pieces, 24 * rows);
+            }
 }
 
 TEST(ArcClip, HugePieCostsOnlyWhatIsVisibleAndAgreesWithALargerClip) {

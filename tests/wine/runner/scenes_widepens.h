@@ -62,8 +62,40 @@ inline void AddVastPenScenes(SceneList& list) {
     }
 }
 
+// Wide pens along long curves, whose every row is worked out from the discs within reach:
+// whole ellipses, arcs, pies' outlines and arcs whose ends meet, inside the canvas and
+// crossing its edges, at one palette and one true-colour depth.
+inline void AddWideCurveScenes(SceneList& list) {
+    const std::vector<SurfaceKind> surfaces = {AllSurfaces()[4], AllSurfaces()[9]};
+    struct Curve {
+        const char* name;
+        int width, height;
+        void (*draw)(HDC);
+    };
+    static const Curve curves[] = {
+        {"ellipse", 600, 400, [](HDC dc) { Ellipse(dc, 13, 17, 583, 389); }},
+        {"ellipse_edges", 431, 293, [](HDC dc) { Ellipse(dc, -57, 41, 389, 350); }},
+        {"closed_arc", 600, 400, [](HDC dc) { Arc(dc, 31, 9, 570, 377, 600, 200, 600, 200); }},
+        {"arc", 317, 211, [](HDC dc) { Arc(dc, 11, 7, 301, 197, 317, 40, 60, 211); }},
+        {"arc_tall", 173, 599, [](HDC dc) { Arc(dc, 20, -30, 150, 570, 0, 0, 173, 599); }},
+        {"pie", 317, 211, [](HDC dc) { Pie(dc, 19, 13, 296, 203, 300, 0, 0, 150); }},
+    };
+    for (int width : {20, 61, 150, 400})
+        for (const Curve& curve : curves) {
+            AddCanvasScenes(list, std::string("wide_curve_") + curve.name + "_w" + std::to_string(width), "widepens",
+                            curve.width, curve.height,
+                            [width, draw = curve.draw](Canvas& c) {
+                                Selected pen(c.dc, Pen(width, kPenColour));
+                                Selected brush(c.dc, GetStockObject(NULL_BRUSH), false);
+                                draw(c.dc);
+                            },
+                            surfaces);
+        }
+}
+
 inline void AddWidePenScenes(SceneList& list) {
     AddVastPenScenes(list);
+    AddWideCurveScenes(list);
     for (int width : {10, 15, 20}) {
         AddCanvasScenes(list, "wide_big_w" + std::to_string(width), "widepens", 193, 97, [width](Canvas& c) {
             Selected pen(c.dc, Pen(width, kPenColour));

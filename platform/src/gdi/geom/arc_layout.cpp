@@ -1,6 +1,7 @@
 #include "gdi/geom/arc_layout.h"
 
 #include "gdi/geom/spans.h"
+#include "gdi/geom/stroke_rows.h"
 #include "gdi/geom/wide_pens.h"
 
 #include <algorithm>
@@ -202,7 +203,8 @@ bool StrokeHoldsClip(const ArcLayout &layout, const ArcPosition &first, const Ar
     return false;
 }
 
-// One quadrant's piece of a stroke, from just before it comes near the clip to just after it
+// One quadrant's piece of a stroke point by point, for pens too wide to keep their disc's
+// rows: from just before it comes near the clip to just after it
 // leaves (points further out cannot reach the clip).
 void StrokePiece(const ArcLayout &layout, const ArcPiece &piece, int width, const RECT &clip, SpanSink &out) {
     CurveStroke stroke(width, clip, out);
@@ -235,7 +237,10 @@ void StrokeArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosit
     if (StrokeHoldsClip(layout, first, last, width, clip)) return EmitWholeClip(clip, out);
     // Each quadrant is stroked on its own; the steps from one quadrant to the next (and from
     // the end back to the start of a closed curve) are stroked as single pieces.
-    for (const ArcPiece &piece : layout.Pieces(first, last)) StrokePiece(layout, piece, width, clip, out);
+    const std::vector<ArcPiece> pieces = layout.Pieces(first, last);
+    if (width <= kWidestRowStroke) StrokePiecesByRows(layout, pieces, width, clip, out);
+    else
+        for (const ArcPiece &piece : pieces) StrokePiece(layout, piece, width, clip, out);
     CurveStroke joins(width, clip, out);
     for (int block = first.block + 1; layout.Less({block, layout.FirstOfBlock(block)}, last); ++block)
         joins.AddSegment(layout.PointAt({block - 1, layout.LastOfBlock(block - 1)}),

@@ -237,4 +237,16 @@ PathPoint QuarterPath::Before(const PathPoint &p) const {
     return {RowAt(p.j - 1)->last, p.j - 1};
 }
 
+// The walk leaves row j from its last point to the next row's entry, straight down or one
+// column in: the last point is the next entry or the column before it, and the walk's
+// test at that column tells which.
+std::optional<QuarterPath::Row> QuarterPath::RowBetween(int64_t j, int64_t entry, int64_t nextEntry) const {
+    if (entry > lastColumn_) return std::nullopt;
+    if (nextEntry > lastColumn_ + 1) return RowFrom(j, entry);
+    if (nextEntry == lastColumn_ + 1) return Row{j, entry, lastColumn_};  // the final, diagonal step
+    if (nextEntry <= entry) return Row{j, entry, entry};
+    const int64_t before = nextEntry - 1;
+    return Row{j, entry, StepsOut(before, j) ? before : nextEntry};
+}
+
 }  // namespace figplat::geom

@@ -106,6 +106,12 @@ public:
     template <class Visit>
     void ForEachEntry(int64_t from, int64_t to, Visit visit) const;
 
+    // Row j given where the walk enters it; nothing past the end of the walk.
+    std::optional<Row> RowFrom(int64_t j, int64_t entry) const;
+    // The same, given also where it enters row j + 1: one test of the walk rather than a
+    // search along the row.
+    std::optional<Row> RowBetween(int64_t j, int64_t entry, int64_t nextEntry) const;
+
     // The path point before p (p not the first point).
     PathPoint Before(const PathPoint &p) const;
 
@@ -143,7 +149,6 @@ private:
     int64_t SandwichEntry(int64_t j) const;
     bool Short() const;
     const std::vector<int64_t> &ShortPathEntries() const;
-    std::optional<Row> RowFrom(int64_t j, int64_t entry) const;
 
     int64_t width_, height_, lastColumn_;
     int64_t monotoneOut_, monotoneIn_;  // the columns up to which the decisions move one way

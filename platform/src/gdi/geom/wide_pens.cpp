@@ -53,8 +53,9 @@ void SlantedBody(POINT from, POINT to, int width, const RECT &clip, SpanList &ou
     AppendPolygon(corners, 4, FillRule::Alternate, clip, out);
 }
 
-// The body of one straight piece of a wide pen, without its caps or joins: axis-aligned
-// pieces are rectangles, others quadrilaterals. A zero-length piece is empty.
+}  // namespace
+
+// Axis-aligned pieces are rectangles, others quadrilaterals.
 void AppendWideSegmentBody(POINT from, POINT to, int width, const RECT &clip, SpanList &out) {
     const int64_t half = width / 2;  // an even width's extra row or column goes above / left
     if (from.y == to.y) {
@@ -68,6 +69,8 @@ void AppendWideSegmentBody(POINT from, POINT to, int width, const RECT &clip, Sp
         SlantedBody(from, to, width, clip, out);
     }
 }
+
+namespace {
 
 bool SamePoint(const POINT &a, const POINT &b) {
     return a.x == b.x && a.y == b.y;
@@ -98,6 +101,18 @@ const SpanList &DiscShape(int width) {
     }
     return disc;
 }
+
+}  // namespace
+
+SpanList PenDisc(int width) {
+    const Box64 box = PenDiscBox(width, POINT{0, 0});
+    SpanList disc;
+    disc.reserve(static_cast<size_t>(width) + 2);
+    AppendEllipticRegion64(box, RECT{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, disc);
+    return disc;
+}
+
+namespace {
 
 void AppendDiscs(const std::vector<POINT> &path, int width, const RECT &clip, SpanList &region) {
     if (width > kLargestStampedDisc) {

@@ -7,6 +7,8 @@
 #include "gdi/geom/curve.h"
 #include "gdi/geom/geom.h"
 
+#include "gdi/geom/spans.h"
+
 #include <vector>
 
 namespace figplat::geom {
@@ -17,6 +19,12 @@ namespace figplat::geom {
 bool DiscCanHoldClip(int width, const RECT &clip);
 bool DiscHoldsClip(const CurvePoint &centre, int width, const RECT &clip);
 void EmitWholeClip(const RECT &clip, SpanSink &out);
+
+// The disc a pen stamps at every vertex, about (0, 0): one run a row, in row order.
+SpanList PenDisc(int width);
+// The body of one straight piece of a wide pen, without its caps or joins, cut to `clip`;
+// a zero-length piece is empty. Rows come in order, one run each.
+void AppendWideSegmentBody(POINT from, POINT to, int width, const RECT &clip, SpanList &out);
 
 class CurveStroke {
 public:
