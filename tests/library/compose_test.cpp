@@ -156,7 +156,8 @@ TEST_P(Compose, AnswersFollowTheOrderOfTheChecks) {
     host->AddList(CommandList("six_columns", {{3, 1, 1, 5, 5, 13}}, 6));
     host->AddList(CommandList("no_lines", {}));
     List many = CommandList("forty_thousand", {{3, 1, 1, 5, 5, 13, 0}});
-    many.lines.resize(40000, many.lines[0]);  // the count reads as -25536: no line is drawn
+    const std::vector<Value> first = many.lines[0];
+    while (many.lines.size() < 40000) many.lines.push_back(first);  // the count reads as -25536: no line is drawn
     host->AddList(many);
     struct Row {
         const char *name;
