@@ -146,8 +146,9 @@ Value CellValue(const Cell &cell, bool textColumn) {
 
 bool IsBlankRow(const std::vector<Cell> &cells) { return cells.size() == 1 && cells[0].text.empty() && !cells[0].quoted; }
 
-// The first pass: the header, every row's faults, and which columns hold text.
-bool CheckRows(std::string_view text, List *list, std::vector<bool> *textColumn, CsvError *error) {
+// The first pass: the header, every row's faults, which columns hold text, and how many
+// lines follow the header.
+bool CheckRows(std::string_view text, List *list, std::vector<bool> *textColumn, size_t *lines, CsvError *error) {
     CsvReader reader(text);
     std::vector<Cell> cells;
     bool haveHeader = false;
@@ -160,6 +161,7 @@ bool CheckRows(std::string_view text, List *list, std::vector<bool> *textColumn,
             textColumn->assign(list->columnNames.size(), false);
             continue;
         }
+        ++*lines;
         if (cells.size() > list->columnNames.size()) {
             const Cell &extra = cells[list->columnNames.size()];
             *error = CsvError{extra.line, extra.column,
@@ -210,7 +212,9 @@ bool ParseCsvList(std::string_view text, List *list, CsvError *error) {
     list->columnTypes.clear();
     list->lines.clear();
     std::vector<bool> textColumn;
-    if (!CheckRows(text, list, &textColumn, error)) return false;
+    size_t lines = 0;
+    if (!CheckRows(text, list, &textColumn, &lines, error)) return false;
+    list->lines.reserve(lines, lines * textColumn.size());
     for (bool isText : textColumn) list->columnTypes.push_back(isText ? int16_t{FieldTypeText} : kNumberColumn);
     FillLines(text, textColumn, list);
     return true;

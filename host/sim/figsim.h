@@ -82,6 +82,8 @@ public:
     size_t size() const { return lineStarts_.size(); }
     bool empty() const { return lineStarts_.empty(); }
     void clear();
+    // Room for this many lines and cells in all, so that growing never holds two copies.
+    void reserve(size_t lines, size_t cells);
     void push_back(const std::vector<Value> &line);
     // The number of cells of a line (0-based), and one cell; false past the line's end.
     size_t CellCount(size_t line) const;

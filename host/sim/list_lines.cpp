@@ -51,6 +51,11 @@ void ListLines::clear() {
     pictures_.clear();
 }
 
+void ListLines::reserve(size_t lines, size_t cells) {
+    lineStarts_.reserve(lines);
+    cells_.reserve(cells);
+}
+
 void ListLines::push_back(const std::vector<Value> &line) {
     lineStarts_.push_back(cells_.size());
     for (const Value &value : line) cells_.push_back(Box(value));
