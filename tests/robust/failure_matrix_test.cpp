@@ -82,8 +82,13 @@ std::vector<SiteEffects> Acquisitions(Path path, bool wide) {
             return {{"GetDC", {Kept}},         {"CreateCompatibleDC", {Kept}}, {"CreateDIBSection", {Kept}},
                     {"GlobalAlloc", {BadList, Kept, NoMemory}}, {"GlobalLock", {Kept}},
                     {"LocalAlloc", {NoMemory}}, {describe, {NoMemory}},      {"GetDIBits", {FileFailed}},
-                    {"CreateFileW", {FileFailed}}, {"CreateFileA", {FileFailed}}, {"WriteFile", {FileFailed}},
-                    {"CloseHandle", {FileFailed}}, {"MoveFileExW", {FileFailed}}, {"MoveFileExA", {FileFailed}},
+                    // The old file is examined through a query handle first (call 1), whose
+                    // close decides nothing; without a temporary (call 2) the file itself is written.
+                    {"GetFileAttributesW", {FileFailed}}, {"GetFileAttributesA", {FileFailed}},
+                    {"GetFileInformationByHandle", {FileFailed}},
+                    {"GetFinalPathNameByHandleW", {FileFailed}}, {"GetFinalPathNameByHandleA", {FileFailed}},
+                    {"CreateFileW", {FileFailed, Drawn}}, {"CreateFileA", {FileFailed, Drawn}}, {"WriteFile", {FileFailed}},
+                    {"CloseHandle", {Drawn, FileFailed}}, {"ReplaceFileW", {FileFailed}}, {"ReplaceFileA", {FileFailed}},
                     {"SelectObject", {Kept | Drawn}}};
         case Path::PixelQuery: return {{"GetDC", {Empty}}, {"GetPixel", {Drawn}}};
     }
