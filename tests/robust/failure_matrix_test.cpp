@@ -67,7 +67,9 @@ std::vector<SiteEffects> Acquisitions(Path path, bool wide) {
         case Path::Edit: {
             std::vector<SiteEffects> sites = {{"BitBlt", {Kept}},        {"CreateCompatibleDC", {Kept}},
                                               {"CreateDIBSection", {Empty, Kept}}, {"GetDC", {Kept, Kept | Drawn}},
-                                              {"GetDIBits", {Kept}},     {"GlobalAlloc", {Kept}},
+                                              // The picture's own colour table (call 1): without it the
+                                              // depth's table stands in; the host's read of the result (2).
+                                              {"GetDIBits", {Drawn, Kept}}, {"GlobalAlloc", {Kept}},
                                               {"GlobalLock", {Kept}},    {"SelectObject", {Kept | Drawn}}};
             if (wide) sites.push_back({"GetObjectW", {Empty, Kept}});
             else sites.insert(sites.end(), {{"GetObjectA", {Empty}}, {"GetObjectW", {Kept}}});
