@@ -1,6 +1,8 @@
 // Bitmap files written by ComposeFile: their layout, how they are written, and that a
 // failure at any point leaves whatever stood at the path as it was.
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -157,6 +159,26 @@ TEST_P(FileWriter, EveryFailureLeavesTheOldFileOrTheNewOneWholeAndNoOther) {
     std::printf("[ file failures ] %s: %d paths driven\n", GetParam().c_str(), driven);
 }
 
+#ifdef _WIN32
+// A hidden, system or read-only file is refused, as CREATE_ALWAYS with
+// FILE_ATTRIBUTE_NORMAL refuses it, and kept; an archive file is replaced.
+TEST_P(FileWriter, HiddenSystemAndReadOnlyFilesAreRefusedAndKept) {
+    const std::string old = "an older picture the user keeps";
+    const std::pair<DWORD, int16_t> rows[] = {{FILE_ATTRIBUTE_HIDDEN, 5}, {FILE_ATTRIBUTE_SYSTEM, 5},
+                                              {FILE_ATTRIBUTE_READONLY, 5}, {FILE_ATTRIBUTE_ARCHIVE, 0}};
+    for (auto [attribute, answer] : rows) {
+        const fs::path path = folder / ("attribute_" + std::to_string(attribute) + ".bmp");
+        { std::ofstream(path, std::ios::binary) << old; }
+        ASSERT_TRUE(SetFileAttributesW(path.wstring().c_str(), attribute));
+        EXPECT_EQ(Compose(path, 10, 3, 24), answer) << attribute;
+        const std::vector<uint8_t> now = ReadAll(path);
+        EXPECT_EQ(now.size(), answer ? old.size() : 150u) << attribute;
+        EXPECT_EQ(GetFileAttributesW(path.wstring().c_str()) & attribute, attribute) << attribute;
+        SetFileAttributesW(path.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(PlatformLiveTotal(), baseline) << attribute;
+    }
+}
+#else
 // What stands at the path keeps what the user relies on: its mode, its links, its other
 // names; a write-protected file is refused and kept; a name too long for the temporary's
 // suffix is written in place; a path that fills the host's whole text buffer (it may have
@@ -246,6 +268,8 @@ TEST_P(FileWriter, AShortWriteKeepsTheOldFile) {
     EXPECT_EQ(FolderContents(), std::vector<fs::path>{"limited.bmp"});
     EXPECT_EQ(PlatformLiveTotal(), baseline);
 }
+
+#endif
 
 INSTANTIATE_TEST_SUITE_P(BothBuilds, FileWriter, ::testing::Values("figPlotU", "figPlot"),
                          [](const auto &info) { return info.param; });
