@@ -247,6 +247,27 @@ TEST_P(FileWriter, WhatStandsAtThePathKeepsItsModeLinksAndNames) {
     fs::current_path(caller);
 }
 
+// A write that reports fewer bytes than asked, at each write in turn, fails the file: the
+// answer is 5, the old file stays whole and no temporary is left.
+TEST_P(FileWriter, AWriteCutShortKeepsTheOldFile) {
+    const fs::path path = folder / "short.bmp";
+    const std::string old = "an older picture the user keeps";
+    const int writes = 4;  // file header, description, 4096 bytes of pixels and the rest
+    for (int n = 1; n <= writes; ++n) {
+        { std::ofstream(path, std::ios::binary | std::ios::trunc) << old; }
+        PlatformResetCallCounts();
+        PlatformShortenNthWrite(n);
+        EXPECT_EQ(Compose(path, 1200, 1, 32), ResultFileFailure) << "write " << n;
+        PlatformShortenNthWrite(0);
+        EXPECT_EQ(PlatformCallCount("WriteFile"), n) << "write " << n;
+        const std::vector<uint8_t> now = ReadAll(path);
+        EXPECT_EQ(std::string(now.begin(), now.end()), old) << "write " << n;
+        EXPECT_EQ(FolderContents(), std::vector<fs::path>{"short.bmp"}) << "write " << n;
+        EXPECT_EQ(PlatformLiveTotal(), baseline) << "write " << n;
+    }
+    fs::remove(path);
+}
+
 // A file size limit (ulimit -f) cuts the write short: the answer is 5, the old file stays
 // whole and no temporary is left.
 TEST_P(FileWriter, AShortWriteKeepsTheOldFile) {

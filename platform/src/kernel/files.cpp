@@ -3,6 +3,7 @@
 #include <figplatform.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <string>
 
@@ -39,6 +40,16 @@ std::string PathFromNarrow(LPCSTR name) {
 namespace {
 
 using figplat::ErrorFromErrno;
+
+std::atomic<int> writesBeforeShort{0};  // 0: disarmed; 1: the next WriteFile is cut short
+
+// True for the write an armed PlatformShortenNthWrite cuts short.
+bool CutShort() {
+    int left = writesBeforeShort.load();
+    while (left > 0 && !writesBeforeShort.compare_exchange_weak(left, left - 1)) {
+    }
+    return left == 1;
+}
 using figplat::PathFromNarrow;
 using figplat::PathFromWide;
 
@@ -148,6 +159,7 @@ BOOL WINAPI WriteFile(HANDLE handle, LPCVOID data, DWORD bytes, LPDWORD written,
     }
     File *file = FindFile(handle);
     if (!file) return FALSE;
+    if (CutShort()) bytes /= 2;
     const char *p = static_cast<const char *>(data);
     DWORD done = 0;
     while (done < bytes) {
@@ -163,6 +175,8 @@ BOOL WINAPI WriteFile(HANDLE handle, LPCVOID data, DWORD bytes, LPDWORD written,
     if (written) *written = done;
     return TRUE;
 }
+
+void PlatformShortenNthWrite(int n) { writesBeforeShort.store(n > 0 ? n : 0); }
 
 BOOL WINAPI ReadFile(HANDLE handle, LPVOID data, DWORD bytes, LPDWORD read, LPOVERLAPPED) {
     if (read) *read = 0;
