@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "figsim.h"
@@ -38,7 +39,7 @@ struct CsvError {
     int column = 0;  // 1-based character position in the line
     std::string message;
 };
-bool ParseCsvList(const std::string &text, List *list, CsvError *error);
+bool ParseCsvList(std::string_view text, List *list, CsvError *error);
 bool LoadCsvList(const std::string &path, List *list, CsvError *error);
 
 }  // namespace figsim

@@ -42,6 +42,11 @@ WINBASEAPI void PlatformResetCallCounts(void);
  * Lets a test find every call a path makes that could fail, without listing them itself.
  */
 WINBASEAPI int PlatformCalledFunctions(const char **names, int capacity);
+/*
+ * The nth WriteFile from now on (counting from 1) writes half of what it is given and
+ * reports that count as success, as a write cut short may; 0 disarms. It fires once.
+ */
+WINBASEAPI void PlatformShortenNthWrite(int n);
 
 /*
  * Releases (DeleteObject, DeleteDC, ReleaseDC, GlobalFree, LocalFree, CloseHandle) given a

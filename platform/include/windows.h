@@ -110,6 +110,8 @@ DECLARE_HANDLE(HRSRC);
 #define ERROR_FILE_EXISTS 80
 #define ERROR_ALREADY_EXISTS 183
 #define ERROR_INVALID_PARAMETER 87
+#define ERROR_FILENAME_EXCED_RANGE 206
+#define ERROR_UNABLE_TO_REMOVE_REPLACED 1175
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814
 WINBASEAPI DWORD WINAPI GetLastError(void);
@@ -196,6 +198,42 @@ WINBASEAPI BOOL WINAPI DeleteFileW(LPCWSTR name);
 WINBASEAPI BOOL WINAPI DeleteFileA(LPCSTR name);
 #define MOVEFILE_REPLACE_EXISTING 0x1
 #define MOVEFILE_WRITE_THROUGH 0x8
+WINBASEAPI BOOL WINAPI SetEndOfFile(HANDLE file);
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_READONLY 0x1
+#define FILE_ATTRIBUTE_HIDDEN 0x2
+#define FILE_ATTRIBUTE_SYSTEM 0x4
+#define FILE_ATTRIBUTE_DIRECTORY 0x10
+#define FILE_ATTRIBUTE_ARCHIVE 0x20
+WINBASEAPI DWORD WINAPI GetFileAttributesW(LPCWSTR name);
+WINBASEAPI DWORD WINAPI GetFileAttributesA(LPCSTR name);
+typedef struct _FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME, *LPFILETIME;
+typedef struct _BY_HANDLE_FILE_INFORMATION {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
+WINBASEAPI BOOL WINAPI GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information);
+#define FILE_NAME_NORMALIZED 0x0
+#define VOLUME_NAME_DOS 0x0
+WINBASEAPI DWORD WINAPI GetFinalPathNameByHandleW(HANDLE file, LPWSTR path, DWORD size, DWORD flags);
+WINBASEAPI DWORD WINAPI GetFinalPathNameByHandleA(HANDLE file, LPSTR path, DWORD size, DWORD flags);
+#define REPLACEFILE_WRITE_THROUGH 0x1
+#define REPLACEFILE_IGNORE_MERGE_ERRORS 0x2
+WINBASEAPI BOOL WINAPI ReplaceFileW(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude,
+                                    LPVOID reserved);
+WINBASEAPI BOOL WINAPI ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                                    LPVOID reserved);
 
 /* ---- kernel32: modules and resources ---- */
 #define DLL_PROCESS_DETACH 0

@@ -54,4 +54,24 @@ void FillColourTable(HDC referenceDc, RGBQUAD *table, int depth) {
     for (UINT i = 0; i < count; ++i) table[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
 }
 
+bool PictureColourTable(HDC dc, HBITMAP picture, const BITMAP &description, int depth, RGBQUAD *table) {
+    if (!description.bmBits || description.bmBitsPixel != depth || (depth != 1 && depth != 4 && depth != 8)) return false;
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info = {};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = description.bmWidth;
+    info.header.biHeight = description.bmHeight;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(depth);
+    info.header.biCompression = BI_RGB;
+    // No bits asked for: the read gives only the description and the table.
+    if (GetDIBits(dc, picture, 0, static_cast<UINT>(description.bmHeight), nullptr, reinterpret_cast<BITMAPINFO *>(&info),
+                  DIB_RGB_COLORS) == 0)
+        return false;
+    std::memcpy(table, info.colours, sizeof(RGBQUAD) << depth);
+    return true;
+}
+
 }  // namespace fig

@@ -25,8 +25,8 @@ bool FitsInBitmapFile(const BitmapFileLayout &layout);
 // Writes the bitmap (selected into no DC) to `path`, reading its pixels through `dc`.
 // Answers 0, 3 (the bitmap cannot be described, the file would pass 4 GiB, or no memory)
 // or 5 (the pixels cannot be read, the file cannot be made, written, closed or put in
-// place). The file is written beside the path under a temporary name and replaces the
-// path whole only once complete: on failure nothing at the path changes.
+// place, or stands at the path and may not be replaced). How the file reaches the path
+// without harm to what stands there: file_place.h.
 int16_t SaveCanvasAsFile(const HostChar *path, HBITMAP bitmap, HDC dc);
 
 }  // namespace fig

@@ -1,7 +1,9 @@
 #include "picture.h"
 
 #include <climits>
+#include <cstring>
 
+#include "colour_tables.h"
 #include "host/host_callback.h"
 
 namespace fig {
@@ -35,14 +37,16 @@ void DropCanvasBitmap(Canvas &canvas) {
     canvas.initialBitmap = nullptr;
 }
 
-// With the picture selected into `source`: the header block and the bitmap.
-void BuildCanvasBitmap(Canvas &canvas, HDC source, const BITMAP &picture, int16_t depth) {
+// With the picture selected into `source`: the header block and the bitmap, with the
+// picture's own colours when it has them (`ownTable`), else the depth's table.
+void BuildCanvasBitmap(Canvas &canvas, HDC source, const BITMAP &picture, int16_t depth, const RGBQUAD *ownTable) {
     const RECT rect{0, 0, canvas.width, canvas.height};
     canvas.headerBlock = AllocHeaderBlock(depth);
     if (!canvas.headerBlock) return;
     auto *header = static_cast<BITMAPINFO *>(GlobalLock(canvas.headerBlock));
     if (!header) return;
     FillCanvasHeader(source, header, rect, depth);
+    if (ownTable) std::memcpy(header->bmiColors, ownTable, sizeof(RGBQUAD) << depth);
     if (CreateCanvasSection(canvas, header) && !PaintPictureOnCanvas(canvas, source, picture, rect)) DropCanvasBitmap(canvas);
 }
 
@@ -82,6 +86,9 @@ void CanvasFromPicture(HBITMAP picture, const BITMAP &description, Canvas &canva
                        int16_t depth) {
     canvas.width = width;
     canvas.height = height;
+    // Read while the picture is selected nowhere, as Windows asks of GetDIBits.
+    RGBQUAD ownTable[256];
+    const bool hasOwnTable = PictureColourTable(canvas.windowDc, picture, description, depth, ownTable);
     HDC source = CreateCompatibleDC(canvas.windowDc);
     if (!source) return;
     SetTextColor(source, RGB(0, 0, 0));
@@ -89,7 +96,7 @@ void CanvasFromPicture(HBITMAP picture, const BITMAP &description, Canvas &canva
     SetBkMode(canvas.canvasDc, TRANSPARENT);
     HGDIOBJ sourceBefore = SelectObject(source, picture);
     if (sourceBefore) {
-        BuildCanvasBitmap(canvas, source, description, depth);
+        BuildCanvasBitmap(canvas, source, description, depth, hasOwnTable ? ownTable : nullptr);
         SelectObject(source, sourceBefore);
     }
     DeleteDC(source);

@@ -53,7 +53,9 @@ int16_t StoreIntoField(CallContext &call, Composition &, Canvas &canvas) {
 
 int16_t ReadPath(CallContext &call, Composition &c) {
     GetTextParam(ParamFirst, c.path, call.callback);
-    if (c.path[0] == 0) return ResultBadParameters;
+    // A path that fills the whole buffer may have been cut by the host: writing at the cut
+    // path could overwrite an unrelated file.
+    if (c.path[0] == 0 || HostTextLength(c.path) >= kTextMaxLength) return ResultBadParameters;
     // Refused before anything is made: a bitmap file cannot hold more than 4 GiB.
     if (!FitsInBitmapFile(LayoutOf(c.width, c.height, CanvasDepth(c.depth)))) return ResultNoMemory;
     return ResultDone;

@@ -1,5 +1,6 @@
 // The picture functions through the real entry point of both builds: each drawing
 // compared pixel for pixel with the same drawing made by the platform's own calls.
+#include <cstring>
 #include <functional>
 
 #include "library_test_util.h"
@@ -95,6 +96,63 @@ TEST_P(PictureFunctions, EachDrawingMatchesThePlatformsOwnCalls) {
         ExpectCleanEnd(label);
     }
 }
+
+// A 1, 4 or 8-bit picture with its own colour table keeps it: the canvas takes the table,
+// every pixel the drawing does not touch keeps its colour, and the drawn colour becomes
+// the table's nearest entry, as GDI draws on such a DIB section.
+class PalettePictures : public ::testing::TestWithParam<std::string>, protected libtest::OpenHost {
+protected:
+    void SetUp() override { Open(GetParam()); }
+    void TearDown() override { host.reset(); }
+};
+
+TEST_P(PalettePictures, KeepTheirOwnColours) {
+    struct Row {
+        const char *name;
+        int depth;
+        std::function<RGBQUAD(int)> entry;
+    } rows[] = {
+        {"navy_and_yellow", 1, [](int i) { return i ? RGBQUAD{0x00, 0xFF, 0xFF, 0} : RGBQUAD{0x80, 0x00, 0x00, 0}; }},
+        {"sixteen_of_its_own", 4, [](int i) { return RGBQUAD{BYTE(i * 5), BYTE(255 - i * 16), BYTE(i * 17), 0}; }},
+        {"greyscale", 8, [](int i) { return RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0}; }},
+    };
+    constexpr int kPictureWidth = 37, kPictureHeight = 23;
+    for (const Row &r : rows) {
+        std::vector<uint8_t> original = libtest::PatternPicture(kPictureWidth, kPictureHeight, r.depth);
+        for (int i = 0; i < (1 << r.depth); ++i) {
+            const RGBQUAD q = r.entry(i);
+            std::memcpy(&original[sizeof(BITMAPINFOHEADER) + 4 * i], &q, sizeof q);
+        }
+        const COLORREF drawn = RGB(250, 10, 10);
+        std::vector<Value> params{Value::Pict(original)};
+        const std::vector<Value> args = N({1, -double(drawn), 3, 5, 3, 9});  // x 5 to 8 of row 3
+        params.insert(params.end(), args.begin(), args.end());
+        ASSERT_EQ(host->Call(FnDrawLine, params), 0) << r.name;
+        const std::vector<uint8_t> &after = params[0].picture;
+        const size_t tableEnd = sizeof(BITMAPINFOHEADER) + (4u << r.depth);
+        ASSERT_GE(after.size(), tableEnd) << r.name;
+        EXPECT_TRUE(std::equal(after.begin() + sizeof(BITMAPINFOHEADER), after.begin() + tableEnd,
+                               original.begin() + sizeof(BITMAPINFOHEADER)))
+            << r.name << ": the colour table changed";
+        int changed = 0;
+        for (int y = 0; y < kPictureHeight; ++y)
+            for (int x = 0; x < kPictureWidth; ++x) {
+                const bool onLine = y == 3 && x >= 5 && x < 9;
+                const COLORREF now = figsim::PackedDibPixel(after, x, y), before = figsim::PackedDibPixel(original, x, y);
+                if (!onLine) {
+                    EXPECT_EQ(now, before) << r.name << " at " << x << "," << y;
+                }
+                changed += now != before;
+            }
+        EXPECT_LE(changed, 4) << r.name;
+        const std::string label = GetParam() + "_palette_" + r.name;
+        EXPECT_TRUE(libtest::SamePixels(after, libtest::DrawnWithPlatform(original, WithPen(1, drawn, Line(5, 3, 9, 3))), label));
+        ExpectCleanEnd(label);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothBuilds, PalettePictures, ::testing::Values("figPlotU", "figPlot"),
+                         [](const auto &info) { return info.param; });
 
 INSTANTIATE_TEST_SUITE_P(BuildsAndDepths, PictureFunctions,
                          ::testing::Combine(::testing::Values("figPlotU", "figPlot"), ::testing::Values(1, 4, 8, 16, 24, 32)),

@@ -67,7 +67,9 @@ std::vector<SiteEffects> Acquisitions(Path path, bool wide) {
         case Path::Edit: {
             std::vector<SiteEffects> sites = {{"BitBlt", {Kept}},        {"CreateCompatibleDC", {Kept}},
                                               {"CreateDIBSection", {Empty, Kept}}, {"GetDC", {Kept, Kept | Drawn}},
-                                              {"GetDIBits", {Kept}},     {"GlobalAlloc", {Kept}},
+                                              // The picture's own colour table (call 1): without it the
+                                              // depth's table stands in; the host's read of the result (2).
+                                              {"GetDIBits", {Drawn, Kept}}, {"GlobalAlloc", {Kept}},
                                               {"GlobalLock", {Kept}},    {"SelectObject", {Kept | Drawn}}};
             if (wide) sites.push_back({"GetObjectW", {Empty, Kept}});
             else sites.insert(sites.end(), {{"GetObjectA", {Empty}}, {"GetObjectW", {Kept}}});
@@ -82,8 +84,13 @@ std::vector<SiteEffects> Acquisitions(Path path, bool wide) {
             return {{"GetDC", {Kept}},         {"CreateCompatibleDC", {Kept}}, {"CreateDIBSection", {Kept}},
                     {"GlobalAlloc", {BadList, Kept, NoMemory}}, {"GlobalLock", {Kept}},
                     {"LocalAlloc", {NoMemory}}, {describe, {NoMemory}},      {"GetDIBits", {FileFailed}},
-                    {"CreateFileW", {FileFailed}}, {"CreateFileA", {FileFailed}}, {"WriteFile", {FileFailed}},
-                    {"CloseHandle", {FileFailed}}, {"MoveFileExW", {FileFailed}}, {"MoveFileExA", {FileFailed}},
+                    // The old file is examined through a query handle first (call 1), whose
+                    // close decides nothing; without a temporary (call 2) the file itself is written.
+                    {"GetFileAttributesW", {FileFailed}}, {"GetFileAttributesA", {FileFailed}},
+                    {"GetFileInformationByHandle", {FileFailed}},
+                    {"GetFinalPathNameByHandleW", {FileFailed}}, {"GetFinalPathNameByHandleA", {FileFailed}},
+                    {"CreateFileW", {FileFailed, Drawn}}, {"CreateFileA", {FileFailed, Drawn}}, {"WriteFile", {FileFailed}},
+                    {"CloseHandle", {Drawn, FileFailed}}, {"ReplaceFileW", {FileFailed}}, {"ReplaceFileA", {FileFailed}},
                     {"SelectObject", {Kept | Drawn}}};
         case Path::PixelQuery: return {{"GetDC", {Empty}}, {"GetPixel", {Drawn}}};
     }

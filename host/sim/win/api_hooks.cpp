@@ -102,6 +102,14 @@ struct RealApi {
     decltype(&::MoveFileExA) MoveFileExA;
     decltype(&::DeleteFileW) DeleteFileW;
     decltype(&::DeleteFileA) DeleteFileA;
+    decltype(&::GetFileAttributesW) GetFileAttributesW;
+    decltype(&::GetFileAttributesA) GetFileAttributesA;
+    decltype(&::GetFileInformationByHandle) GetFileInformationByHandle;
+    decltype(&::GetFinalPathNameByHandleW) GetFinalPathNameByHandleW;
+    decltype(&::GetFinalPathNameByHandleA) GetFinalPathNameByHandleA;
+    decltype(&::ReplaceFileW) ReplaceFileW;
+    decltype(&::ReplaceFileA) ReplaceFileA;
+    decltype(&::SetEndOfFile) SetEndOfFile;
     decltype(&::GetDC) GetDC;
     decltype(&::ReleaseDC) ReleaseDC;
     decltype(&::MessageBeep) MessageBeep;
@@ -129,6 +137,12 @@ struct RealApi {
         Resolve(CreateFileW, k, "CreateFileW"), Resolve(CreateFileA, k, "CreateFileA"), Resolve(WriteFile, k, "WriteFile");
         Resolve(CloseHandle, k, "CloseHandle"), Resolve(MoveFileExW, k, "MoveFileExW"), Resolve(MoveFileExA, k, "MoveFileExA");
         Resolve(DeleteFileW, k, "DeleteFileW"), Resolve(DeleteFileA, k, "DeleteFileA");
+        Resolve(GetFileAttributesW, k, "GetFileAttributesW"), Resolve(GetFileAttributesA, k, "GetFileAttributesA");
+        Resolve(GetFileInformationByHandle, k, "GetFileInformationByHandle");
+        Resolve(GetFinalPathNameByHandleW, k, "GetFinalPathNameByHandleW");
+        Resolve(GetFinalPathNameByHandleA, k, "GetFinalPathNameByHandleA");
+        Resolve(ReplaceFileW, k, "ReplaceFileW"), Resolve(ReplaceFileA, k, "ReplaceFileA");
+        Resolve(SetEndOfFile, k, "SetEndOfFile");
         Resolve(GetDC, u, "GetDC"), Resolve(ReleaseDC, u, "ReleaseDC"), Resolve(MessageBeep, u, "MessageBeep");
         Resolve(CreateCompatibleDC, g, "CreateCompatibleDC"), Resolve(DeleteDC, g, "DeleteDC");
         Resolve(CreateDIBSection, g, "CreateDIBSection"), Resolve(CreateBitmap, g, "CreateBitmap");
@@ -222,6 +236,39 @@ BOOL WINAPI HookDeleteFileW(LPCWSTR path) {
 }
 BOOL WINAPI HookDeleteFileA(LPCSTR path) {
     return Guarded("DeleteFileA", FALSE, ERROR_ACCESS_DENIED, [&] { return Real().DeleteFileA(path); });
+}
+DWORD WINAPI HookGetFileAttributesW(LPCWSTR path) {
+    return Guarded("GetFileAttributesW", INVALID_FILE_ATTRIBUTES, ERROR_ACCESS_DENIED,
+                   [&] { return Real().GetFileAttributesW(path); });
+}
+DWORD WINAPI HookGetFileAttributesA(LPCSTR path) {
+    return Guarded("GetFileAttributesA", INVALID_FILE_ATTRIBUTES, ERROR_ACCESS_DENIED,
+                   [&] { return Real().GetFileAttributesA(path); });
+}
+BOOL WINAPI HookGetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information) {
+    return Guarded("GetFileInformationByHandle", FALSE, ERROR_ACCESS_DENIED,
+                   [&] { return Real().GetFileInformationByHandle(file, information); });
+}
+DWORD WINAPI HookGetFinalPathNameByHandleW(HANDLE file, LPWSTR path, DWORD size, DWORD flags) {
+    return Guarded("GetFinalPathNameByHandleW", DWORD{0}, ERROR_ACCESS_DENIED,
+                   [&] { return Real().GetFinalPathNameByHandleW(file, path, size, flags); });
+}
+DWORD WINAPI HookGetFinalPathNameByHandleA(HANDLE file, LPSTR path, DWORD size, DWORD flags) {
+    return Guarded("GetFinalPathNameByHandleA", DWORD{0}, ERROR_ACCESS_DENIED,
+                   [&] { return Real().GetFinalPathNameByHandleA(file, path, size, flags); });
+}
+BOOL WINAPI HookReplaceFileW(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude,
+                             LPVOID reserved) {
+    return Guarded("ReplaceFileW", FALSE, ERROR_UNABLE_TO_REMOVE_REPLACED,
+                   [&] { return Real().ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved); });
+}
+BOOL WINAPI HookReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                             LPVOID reserved) {
+    return Guarded("ReplaceFileA", FALSE, ERROR_UNABLE_TO_REMOVE_REPLACED,
+                   [&] { return Real().ReplaceFileA(replaced, replacement, backup, flags, exclude, reserved); });
+}
+BOOL WINAPI HookSetEndOfFile(HANDLE file) {
+    return Guarded("SetEndOfFile", FALSE, ERROR_WRITE_FAULT, [&] { return Real().SetEndOfFile(file); });
 }
 
 // ---- user32 ----
@@ -335,7 +382,11 @@ const Hook *FindHook(const char *name) {
         H("LocalAlloc", HookLocalAlloc), H("LocalFree", HookLocalFree), H("CreateFileW", HookCreateFileW),
         H("CreateFileA", HookCreateFileA), H("WriteFile", HookWriteFile), H("CloseHandle", HookCloseHandle),
         H("MoveFileExW", HookMoveFileExW), H("MoveFileExA", HookMoveFileExA), H("DeleteFileW", HookDeleteFileW),
-        H("DeleteFileA", HookDeleteFileA), H("GetDC", HookGetDC), H("ReleaseDC", HookReleaseDC),
+        H("DeleteFileA", HookDeleteFileA), H("GetFileAttributesW", HookGetFileAttributesW),
+        H("GetFileAttributesA", HookGetFileAttributesA), H("GetFileInformationByHandle", HookGetFileInformationByHandle),
+        H("GetFinalPathNameByHandleW", HookGetFinalPathNameByHandleW),
+        H("GetFinalPathNameByHandleA", HookGetFinalPathNameByHandleA), H("ReplaceFileW", HookReplaceFileW),
+        H("ReplaceFileA", HookReplaceFileA), H("SetEndOfFile", HookSetEndOfFile), H("GetDC", HookGetDC), H("ReleaseDC", HookReleaseDC),
         H("MessageBeep", HookMessageBeep), H("CreateCompatibleDC", HookCreateCompatibleDC), H("DeleteDC", HookDeleteDC),
         H("CreateDIBSection", HookCreateDIBSection), H("CreateBitmap", HookCreateBitmap),
         H("CreateCompatibleBitmap", HookCreateCompatibleBitmap), H("CreatePen", HookCreatePen),

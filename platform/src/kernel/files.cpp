@@ -3,36 +3,65 @@
 #include <figplatform.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <string>
 
 #include "../core/faults.h"
 #include "../core/registry.h"
 #include "../core/text.h"
+#include "file_common.h"
 
-namespace {
-
-struct File {
-    int fd;
-};
+namespace figplat {
 
 DWORD ErrorFromErrno(int err) {
     switch (err) {
-        case ENOENT: return ERROR_PATH_NOT_FOUND;
+        case ENOENT:
+        case ENOTDIR: return ERROR_PATH_NOT_FOUND;
         case EEXIST: return ERROR_FILE_EXISTS;
         case EACCES:
         case EPERM:
         case EISDIR:
         case EROFS: return ERROR_ACCESS_DENIED;
+        case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
         case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
         default: return ERROR_WRITE_FAULT;
     }
 }
 
+std::string PathFromWide(LPCWSTR name) { return Utf16ToUtf8(std::u16string(name, Utf16Length(name))); }
+
+std::string PathFromNarrow(LPCSTR name) {
+    return Utf16ToUtf8(Cp1252ToUtf16(name, std::char_traits<char>::length(name)));
+}
+
+}  // namespace figplat
+
+namespace {
+
+using figplat::ErrorFromErrno;
+
+std::atomic<int> writesBeforeShort{0};  // 0: disarmed; 1: the next WriteFile is cut short
+
+// True for the write an armed PlatformShortenNthWrite cuts short.
+bool CutShort() {
+    int left = writesBeforeShort.load();
+    while (left > 0 && !writesBeforeShort.compare_exchange_weak(left, left - 1)) {
+    }
+    return left == 1;
+}
+using figplat::PathFromNarrow;
+using figplat::PathFromWide;
+
+struct File {
+    int fd;
+};
+
+// Access 0 opens for queries only, as on Windows: no read or write permission is needed.
 int OpenFlags(DWORD access, DWORD disposition, bool *valid) {
     int flags = O_CLOEXEC;
     const bool read = (access & GENERIC_READ) != 0, write = (access & GENERIC_WRITE) != 0;
-    flags |= read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
+    flags |= read && write ? O_RDWR : write ? O_WRONLY : read ? O_RDONLY : O_PATH;
     *valid = true;
     switch (disposition) {
         case CREATE_NEW: return flags | O_CREAT | O_EXCL;
@@ -63,15 +92,6 @@ File *FindFile(HANDLE handle) {
     auto *file = static_cast<File *>(figplat::LookupObject(handle, PlatformFile));
     if (!file) SetLastError(ERROR_INVALID_HANDLE);
     return file;
-}
-
-std::string PathFromWide(LPCWSTR name) {
-    return figplat::Utf16ToUtf8(std::u16string(name, figplat::Utf16Length(name)));
-}
-
-// Paths of the 8-bit calls are in the Windows code page.
-std::string PathFromNarrow(LPCSTR name) {
-    return figplat::Utf16ToUtf8(figplat::Cp1252ToUtf16(name, std::char_traits<char>::length(name)));
 }
 
 // rename() replaces atomically; without the replace flag an existing target is kept.
@@ -112,6 +132,11 @@ HANDLE Refuse(DWORD error) {
 
 }  // namespace
 
+int figplat::FileDescriptor(HANDLE handle) {
+    File *file = FindFile(handle);
+    return file ? file->fd : -1;
+}
+
 HANDLE WINAPI CreateFileW(LPCWSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD,
                           HANDLE) {
     if (FIG_FAULT_POINT("CreateFileW")) return Refuse(ERROR_ACCESS_DENIED);
@@ -134,6 +159,7 @@ BOOL WINAPI WriteFile(HANDLE handle, LPCVOID data, DWORD bytes, LPDWORD written,
     }
     File *file = FindFile(handle);
     if (!file) return FALSE;
+    if (CutShort()) bytes /= 2;
     const char *p = static_cast<const char *>(data);
     DWORD done = 0;
     while (done < bytes) {
@@ -149,6 +175,8 @@ BOOL WINAPI WriteFile(HANDLE handle, LPCVOID data, DWORD bytes, LPDWORD written,
     if (written) *written = done;
     return TRUE;
 }
+
+void PlatformShortenNthWrite(int n) { writesBeforeShort.store(n > 0 ? n : 0); }
 
 BOOL WINAPI ReadFile(HANDLE handle, LPVOID data, DWORD bytes, LPDWORD read, LPOVERLAPPED) {
     if (read) *read = 0;
@@ -202,4 +230,13 @@ BOOL WINAPI DeleteFileA(LPCSTR name) {
     if (FIG_FAULT_POINT("DeleteFileA")) return Fail(ERROR_ACCESS_DENIED);
     if (!name) return Fail(ERROR_INVALID_PARAMETER);
     return DeletePath(PathFromNarrow(name));
+}
+
+BOOL WINAPI SetEndOfFile(HANDLE handle) {
+    if (FIG_FAULT_POINT("SetEndOfFile")) return Fail(ERROR_WRITE_FAULT);
+    File *file = FindFile(handle);
+    if (!file) return FALSE;
+    const off_t at = lseek(file->fd, 0, SEEK_CUR);
+    if (at < 0 || ftruncate(file->fd, at) != 0) return Fail(ErrorFromErrno(errno));
+    return TRUE;
 }
