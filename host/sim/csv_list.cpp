@@ -11,11 +11,7 @@ namespace {
 
 constexpr int16_t kNumberColumn = 5;  // any field type but text or picture, as the simulator answers numbers
 
-struct Cell {
-    std::string text;
-    bool quoted = false;
-    int line = 0, column = 0;
-};
+using Cell = CsvCell;
 
 class CsvReader {
 public:
@@ -118,7 +114,15 @@ bool IsTextCell(const Cell &cell) {
     return !cell.text.empty() && !LooksLikeNumber(cell.text);
 }
 
-bool ReadHeader(const std::vector<Cell> &cells, List *list, CsvError *error) {
+bool IsEmptyCell(const Cell &cell) { return cell.text.empty() && !cell.quoted; }
+
+// Empty cells after the last named column, as spreadsheets write them, carry nothing.
+void DropTrailingEmptyCells(std::vector<Cell> *cells, size_t keep) {
+    while (cells->size() > keep && IsEmptyCell(cells->back())) cells->pop_back();
+}
+
+bool ReadHeader(std::vector<Cell> cells, List *list, CsvError *error) {
+    DropTrailingEmptyCells(&cells, 1);
     std::set<std::string> seen;
     for (const Cell &cell : cells) {
         std::string problem;
@@ -143,7 +147,7 @@ Value CellValue(const Cell &cell, bool textColumn) {
 
 }  // namespace
 
-bool ParseCsvList(const std::string &text, List *list, CsvError *error) {
+bool ParseCsvList(const std::string &text, List *list, CsvError *error, const CsvRowCheck &check) {
     list->columnNames.clear();
     list->columnTypes.clear();
     list->lines.clear();
@@ -159,6 +163,7 @@ bool ParseCsvList(const std::string &text, List *list, CsvError *error) {
             haveHeader = true;
             continue;
         }
+        DropTrailingEmptyCells(&cells, list->columnNames.size());
         if (cells.size() > list->columnNames.size()) {
             const Cell &extra = cells[list->columnNames.size()];
             *error = CsvError{extra.line, extra.column,
@@ -172,6 +177,7 @@ bool ParseCsvList(const std::string &text, List *list, CsvError *error) {
                 return false;
             }
         }
+        if (check && !check(&cells, error)) return false;
         rows.push_back(cells);
     }
     if (!haveHeader) {
@@ -193,14 +199,14 @@ bool ParseCsvList(const std::string &text, List *list, CsvError *error) {
     return true;
 }
 
-bool LoadCsvList(const std::string &path, List *list, CsvError *error) {
+bool LoadCsvList(const std::string &path, List *list, CsvError *error, const CsvRowCheck &check) {
     std::vector<uint8_t> bytes;
     std::string message;
     if (!ReadFileBytes(path, &bytes, &message)) {
         *error = CsvError{0, 0, message};
         return false;
     }
-    return ParseCsvList(std::string(bytes.begin(), bytes.end()), list, error);
+    return ParseCsvList(std::string(bytes.begin(), bytes.end()), list, error, check);
 }
 
 }  // namespace figsim

@@ -39,6 +39,7 @@ protected:
         Write("bad.csv", "code,top\n1,2\n3, 4x\n");
         Write("fake.png", "this is text\n");
         Write("good.csv", "code,top,left,bottom,right,color,c7\n3,0,0,10,10,13,0\n");
+        Write("short.csv", "code,top\n3,0\n");
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -60,9 +61,11 @@ protected:
 // Every script starts with line 1 below, so the case's own first line is line 2.
 TEST_F(FigplotProcess, Scripts) {
     struct Case {
-        const char *name, *script;
+        const char *name;
+        std::string script;
         int exit;
-        const char *out, *err;
+        const char *out;
+        std::string err;
         const char *external = "figPlotU";
     } cases[] = {
         {"variables passed are written back", "Number w\nNumber h\nDo figPlot.GetPictBounds(p, w, h)\nNumber size\n"
@@ -74,8 +77,32 @@ TEST_F(FigplotProcess, Scripts) {
          "picture)\n"},
         {"a file the external cannot write", "List l = Csv(\"good.csv\")\nDo figPlot.ComposeFile(\"nope/x.bmp\", 10, 10, 24, l)",
          1, "",
-         "figplot: s.fig:3:4: figPlot.ComposeFile answered ResultCode 5: file write failure (the bitmap file could not be "
-         "created or written)\n"},
+         "figplot: s.fig:3:4: figPlot.ComposeFile answered ResultCode 5: file write failure: cannot write nope/x.bmp: No "
+         "such file or directory\n"},
+        {"the cause of a ResultCode 2 the host can see", "List l = Csv(\"short.csv\")\nDo figPlot.ComposePict(p, 10, 10, 24, l)",
+         1, "", "figplot: s.fig:3:4: figPlot.ComposePict answered ResultCode 2: bad parameters: the list 'l' has 2 "
+         "columns; a command list needs at least 7\n"},
+        {"too few parameters named", "Do figPlot.ErasePict(p)", 1, "",
+         "figplot: s.fig:2:4: figPlot.ErasePict answered ResultCode 2: bad parameters: figPlot.ErasePict needs 2 "
+         "parameters, 1 given\n"},
+        {"an output path the external would cut", (std::string("Do figPlot.ComposeFile(\"") + std::string(251, 'n') +
+         ".bmp\", 10, 10, 24, \"x\")").c_str(), 1, "",
+         "figplot: s.fig:2:24: parameter 1 of figPlot.ComposeFile (outputPath) the path " + std::string(251, 'n') +
+         ".bmp has 255 characters; the external takes at most 254\n"},
+        {"colours by name, #RRGGBB and number, one bit", "Picture m = Blank(3, 2, 1)\nNumber c = Red\n"
+         "Do figPlot.ErasePict(p, steelblue)\nDo figPlot.FillRect(p, #FF8000, 0, 0, 5, 5)\n"
+         "Do figPlot.FillRect(p, \"navy\", 0, 0, 2, 2)\nPrint c, m",
+         0, "-255 picture 3x2, 1 bit\n", ""},
+        {"an unknown colour word", "Do figPlot.ErasePict(p, reed)", 1, "",
+         "figplot: s.fig:2:25: 'reed' is neither a variable nor a colour: a colour is a palette index, a negated "
+         "0x00BBGGRR number, a colour name such as red or #RRGGBB\n"},
+        {"a text that names no colour", "Do figPlot.ErasePict(p, \"#12345\")", 1, "",
+         "figplot: s.fig:2:25: parameter 2 of figPlot.ErasePict (color) takes a colour, and '#12345' names none: a "
+         "colour is a palette index, a negated 0x00BBGGRR number, a colour name such as red or #RRGGBB\n"},
+        {"a character outside the language, quoted readably", "Number n = 1 \xC3\xA9", 1, "",
+         "figplot: s.fig:2:14: unexpected character '\xC3\xA9' (U+00E9)\n"},
+        {"a byte that is not UTF-8", "Number n = 1 \xFF", 1, "",
+         "figplot: s.fig:2:14: unexpected character byte 0xFF (not UTF-8)\n"},
         {"unknown function", "Do figPlot.DrawLines(p)", 1, "",
          "figplot: s.fig:2:4: unknown function 'figPlot.DrawLines': the external's table does not list it\n"},
         {"a name that differs in case is not taken", "Do figplot.drawLine(p)", 1, "",
@@ -114,7 +141,7 @@ TEST_F(FigplotProcess, Scripts) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Write("s.fig", std::string("Picture p = Blank(20, 10, 24)\n") + c.script + "\n");
+        Write("s.fig", "Picture p = Blank(20, 10, 24)\n" + c.script + "\n");
         const Outcome o = Run(std::string("--external ") + c.external + " run s.fig");
         EXPECT_EQ(o.exit, c.exit);
         EXPECT_EQ(o.out, c.out);
@@ -136,15 +163,22 @@ TEST_F(FigplotProcess, CommandLines) {
         {"run s.fig --width 3", 2, "figplot: unknown option --width"},
         {"run missing.fig", 1, "figplot: cannot read missing.fig: No such file or directory"},
         {"compose a/l.csv", 2, "figplot: compose needs -o OUT"},
-        {"compose a/l.csv -o x.png --width 12x", 2, "figplot: bad number '12x' for --width"},
-        {"compose a/l.csv -o x.gif", 2, "figplot: the output x.gif must end in .png or .bmp"},
+        {"compose a/l.csv -o x.png --width 12x", 2, "figplot: --width takes a whole number from 1 to 32767, not '12x'"},
+        {"compose a/l.csv -o x.png --width=", 2, "figplot: --width takes a whole number from 1 to 32767, not ''"},
+        {"compose a/l.csv -o x.png --height 32768", 2,
+         "figplot: --height takes a whole number from 1 to 32767, not '32768'"},
+        {"compose good.csv -o g.png --width 0", 2, "figplot: --width takes a whole number from 1 to 32767, not '0'"},
+        {"compose a/l.csv -o x.png --depth 7", 2, "figplot: --depth takes 1, 4, 8, 16, 24 or 32, not '7'"},
+        {"compose a/l.csv -o x.png --depth=64", 2, "figplot: --depth takes 1, 4, 8, 16, 24 or 32, not '64'"},
+        {"compose a/l.csv -o x.png --format gif", 2, "figplot: --format takes png or bmp, not 'gif'"},
+        {"compose a/l.csv -o --width 5", 2, "figplot: option -o needs a value"},
+        {"compose a/l.csv -o x.gif", 2, "figplot: the output x.gif must end in .png or .bmp (or be a folder ending in /)"},
         {"compose a/l.csv b/l.csv -o out", 2, "figplot: two lists would both be written to out/l.png"},
         {"compose bad.csv -o x.png", 1, "figplot: bad.csv:3:4: bad number '4x'"},
-        {"compose good.csv -o g.bmp --width 10 --height 10", 0, ""},
-        {"compose good.csv -o g.png --width 0", 1,
-         "figplot: good.csv: figPlot.ComposePict answered ResultCode 2: bad parameters (too few; a picture parameter "
-         "that is not a picture; a width or height below 1; a command list that is unknown, has fewer than 7 columns or "
-         "no lines; an empty path)"},
+        {"compose good.csv -o g.bmp --width=10 --height 10", 0, ""},
+        {"compose short.csv -o g.png", 1,
+         "figplot: short.csv: figPlot.ComposePict answered ResultCode 2: bad parameters: the list 'drawCmds' has 2 "
+         "columns; a command list needs at least 7"},
         {"--external /nowhere/x.so info", 1,
          "figplot: cannot load the external /nowhere/x.so: /nowhere/x.so: cannot open shared object file: No such file "
          "or directory"},
