@@ -75,7 +75,8 @@ bool PlanOne(const Arguments &args, const std::string &out, std::vector<ComposeJ
 
 bool PlanFolder(const Arguments &args, const std::string &out, const std::string &format,
                 std::vector<ComposeJob> *jobs, std::string *error) {
-    if (out == kStandardStream || (figsim::IsPictureFileName(out) && !fs::is_directory(out))) {
+    std::error_code unknown;
+    if (out == kStandardStream || (figsim::IsPictureFileName(out) && !fs::is_directory(out, unknown))) {
         *error = "-o " + out + " names one picture, and " + std::to_string(args.positional.size()) +
                  " lists need a folder: give a folder (ending in /) or one list";
         return false;
@@ -100,7 +101,8 @@ bool PlanFolder(const Arguments &args, const std::string &out, const std::string
 bool PlanJobs(const Arguments &args, const std::string &format, std::vector<ComposeJob> *jobs, bool *intoFolder,
               std::string *error) {
     const std::string out = args.Value("-o");
-    *intoFolder = args.positional.size() > 1 || EndsWithSlash(out) || fs::is_directory(out);
+    std::error_code unknown;
+    *intoFolder = args.positional.size() > 1 || EndsWithSlash(out) || fs::is_directory(out, unknown);
     return *intoFolder ? PlanFolder(args, out, format, jobs, error) : PlanOne(args, out, jobs, error);
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "colour_words.h"
+#include "source_error.h"
 
 namespace figcli {
 namespace {
@@ -52,9 +53,9 @@ bool CheckCell(figsim::CsvCell *cell, const char *name, size_t column, figsim::C
     double value = 0;
     if (takes == Takes::Free || ReadsAsNumber(*cell, &value)) return true;
     const std::string where = "column " + std::to_string(column) + " (" + name + ")";
-    if (takes == Takes::Number) return Refuse(*cell, where + " takes a number, not the text '" + cell->text + "'", error);
+    if (takes == Takes::Number) return Refuse(*cell, where + " takes a number, not the text '" + ReadableText(cell->text) + "'", error);
     if (!ColourFromWord(cell->text, &value))
-        return Refuse(*cell, "unknown colour '" + cell->text + "' in " + where + ": a colour is " + kColourForms, error);
+        return Refuse(*cell, "unknown colour '" + ReadableText(cell->text) + "' in " + where + ": a colour is " + kColourForms, error);
     char number[32];
     const auto written = std::to_chars(number, number + sizeof number, static_cast<long long>(value));
     cell->text.assign(number, written.ptr);
@@ -68,7 +69,7 @@ bool CheckCommandRow(std::vector<figsim::CsvCell> *row, figsim::CsvError *error)
     if (row->empty()) return true;
     double code = 0;
     if (!ReadsAsNumber((*row)[0], &code))
-        return Refuse((*row)[0], "column 1 (code) takes a command code from 0 to 6, not the text '" + (*row)[0].text + "'",
+        return Refuse((*row)[0], "column 1 (code) takes a command code from 0 to 6, not the text '" + ReadableText((*row)[0].text) + "'",
                       error);
     if (code <= -1 || code >= 7) return true;  // the external draws nothing for other codes (it truncates)
     const CommandColumns &command = kCommands[static_cast<int>(code)];

@@ -339,7 +339,7 @@ bool ScriptRunner::Save(const Call &call) {
     if (!TextArgument(call.args[1], &path)) return false;
     if (v->value.picture.empty()) return Fail(picture.at, "'" + picture.text + "' is an empty picture: nothing to save");
     std::string error;
-    if (!figsim::WritePictureFile(InOutput(path), v->value.picture, &error)) return Fail(call.args[1].at, error);
+    if (!WritePictureSafely(InOutput(path), v->value.picture, &error)) return Fail(call.args[1].at, error);
     return true;
 }
 

@@ -234,4 +234,169 @@ TEST_F(FigplotProcess, ExamplesRenderAsTheDocsShowThem) {
     }
 }
 
+// Command-list cells by what their column takes: colour words drawn as their colours,
+// texts where numbers belong refused with the cell's place. The picture is 5 x 3; its
+// top-left pixel is painted white by the list's second line.
+TEST_F(FigplotProcess, CommandListCells) {
+    struct Case {
+        const char *name, *colour, *extra;  // the first line's colour cell, then a line of its own
+        int exit;
+        const char *err;
+        COLORREF corner;  // the bottom-right pixel
+    } cases[] = {
+        {"a colour name", "red", "", 0, "", 0x0000FF},
+        {"names match without regard to case", "SteelBlue", "", 0, "", 0xB48246},
+        {"#RRGGBB", "#123456", "", 0, "", 0x563412},
+        {"a palette index stays", "3", "", 0, "", 0x008000},
+        {"a negated 0x00BBGGRR", "-3368601", "", 0, "", 0x336699},
+        {"a quoted number is read as the number", "\"-3368601\"", "", 0, "", 0x336699},
+        {"texts in the columns of a text command are free", "teal", "6,2,0,Arial,5,1,0,\"hi\"\n", 0, "", 0x808000},
+        {"an unknown colour word", "#12345", "", 1,
+         "figplot: l.csv:2:11: unknown colour '#12345' in column 6 (color): a colour is a palette index, a negated "
+         "0x00BBGGRR number, a colour name such as red or #RRGGBB", 0},
+        {"a text where a number belongs", "red", "2,0,0,4,6,red,wide,0\n", 1,
+         "figplot: l.csv:4:15: column 7 (lineSize) takes a number, not the text 'wide'", 0},
+        {"a text as the code", "red", "draw,0,0,4,6,red,0\n", 1,
+         "figplot: l.csv:4:1: column 1 (code) takes a command code from 0 to 6, not the text 'draw'", 0},
+        {"non-ASCII text quoted readably", "r\xC3\xA9" "d\x01", "", 1,
+         "figplot: l.csv:2:11: unknown colour 'r\xC3\xA9" "d\\x01' in column 6 (color): a colour is a palette index, a "
+         "negated 0x00BBGGRR number, a colour name such as red or #RRGGBB", 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        // Spreadsheets end each row with a comma, the header too.
+        Write("l.csv", std::string("code,top,left,bottom,right,color,c7,c8,\n0,0,0,4,6,") + c.colour +
+                           ",0,,\n3,0,0,2,2,1,,,\n" + c.extra);
+        fs::remove(dir_ / "l.png");
+        const Outcome o = Run("compose l.csv -o l.png --width 5 --height 3");
+        EXPECT_EQ(o.exit, c.exit);
+        EXPECT_EQ(FirstLine(o.err), c.err);
+        if (c.exit != 0) {
+            EXPECT_FALSE(fs::exists(dir_ / "l.png"));
+            continue;
+        }
+        std::vector<uint8_t> picture;
+        std::string error;
+        ASSERT_TRUE(figsim::ReadPictureFile((dir_ / "l.png").string(), &picture, &error)) << error;
+        EXPECT_EQ(figsim::PackedDibPixel(picture, 4, 2), c.corner);
+        EXPECT_EQ(figsim::PackedDibPixel(picture, 0, 0), 0xFFFFFFu);
+    }
+}
+
+// What compose leaves in the folder: an old picture intact when anything fails, a new
+// one whole, nothing where the command line is refused.
+TEST_F(FigplotProcess, ComposeOutputs) {
+    // Kept: a file left as it was made before the run; Stdout: the picture figplot printed
+    enum State { Absent, Old, Picture, Kept, Stdout };
+    struct Case {
+        std::string args;
+        int exit;
+        std::string err;  // stderr's first line
+        std::vector<std::pair<std::string, State>> files;
+        const char *before = "";  // a file made before the run, holding "old"
+    } cases[] = {
+        {"compose bad.csv -o x.png", 1, "figplot: bad.csv:3:4: bad number '4x'", {{"x.png", Old}}, "x.png"},
+        {"compose short.csv -o x.bmp", 1,
+         "figplot: short.csv: figPlot.ComposeFile answered ResultCode 2: bad parameters: the list 'drawCmds' has 2 "
+         "columns; a command list needs at least 7",
+         {{"x.bmp", Old}}, "x.bmp"},
+        {"compose good.csv -o x.bmp --width 7 --height 5", 0, "", {{"x.bmp", Picture}}, "x.bmp"},
+        {"compose good.csv -o x.png --width 7 --height 5", 0, "", {{"x.png", Picture}}, "x.png"},
+        {"compose good.csv short.csv -o out/combined.png", 2,
+         "figplot: -o out/combined.png names one picture, and 2 lists need a folder: give a folder (ending in /) or "
+         "one list",
+         {{"out", Absent}}},
+        {"compose good.csv --format bmp -o x.png", 2, "figplot: --format bmp does not agree with the output x.png",
+         {{"x.png", Absent}}},
+        {"compose good.csv -o new/er/x.bmp --width 3", 0, "", {{"new/er/x.bmp", Picture}}},
+        {"compose good.csv -o x.png", 0,
+         "figplot: note: x.png~figplot3.tmp is left from a run that was stopped; remove it unless a figplot is "
+         "writing there now",
+         {{"x.png", Picture}, {"x.png~figplot3.tmp", Kept}}, "x.png~figplot3.tmp"},
+        {"compose good.csv -o x.bmp", 0, "", {{"x.bmp", Picture}, {"x.bmp~figplot1.tmp", Absent}}},
+        {"compose - -o - --width 3 --height 5 <good.csv", 0, "", {{"x.png", Stdout}}},
+        {"compose - -o - --format bmp <good.csv", 0, "", {{"x.bmp", Stdout}}},
+        {"compose good.csv -o " + std::string(251, 'n') + ".bmp", 1,
+         "figplot: good.csv: the path " + std::string(251, 'n') + ".bmp has 255 characters; the external takes at most 254",
+         {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args);
+        for (const auto &entry : fs::directory_iterator(dir_))
+            if (entry.path().extension() != ".csv") fs::remove_all(entry.path());
+        if (*c.before) Write(c.before, "old");
+        const Outcome o = Run(c.args);
+        EXPECT_EQ(o.exit, c.exit);
+        EXPECT_EQ(FirstLine(o.err), c.err);
+        for (const auto &[name, state] : c.files) {
+            SCOPED_TRACE(name);
+            const fs::path path = dir_ / name;
+            std::vector<uint8_t> picture;
+            std::string error;
+            if (state == Stdout) std::ofstream(path, std::ios::binary) << o.out;
+            switch (state) {
+                case Absent: EXPECT_FALSE(fs::exists(path)); break;
+                case Old:
+                case Kept: EXPECT_EQ(ReadText(path), "old"); break;
+                case Picture:
+                case Stdout: EXPECT_TRUE(figsim::ReadPictureFile(path.string(), &picture, &error)) << error; break;
+            }
+        }
+    }
+}
+
+// A picture replaced by figplot keeps what users rely on: the file's mode, a symbolic
+// link (its target gets the picture), hard links (still one file).
+TEST_F(FigplotProcess, ReplacedPicturesKeepModeAndLinks) {
+    for (const char *save : {"compose good.csv -o link.png", "run s.fig"}) {
+        SCOPED_TRACE(save);
+        Write("s.fig", "Picture p = Blank(5, 3, 24)\nSave(p, \"link.png\")\n");
+        for (const char *name : {"target.png", "link.png", "hard.png"}) fs::remove(dir_ / name);
+        Write("target.png", "old");
+        fs::permissions(dir_ / "target.png", fs::perms::owner_read | fs::perms::owner_write);
+        fs::create_symlink("target.png", dir_ / "link.png");
+        fs::create_hard_link(dir_ / "target.png", dir_ / "hard.png");
+        const Outcome o = Run(save);
+        ASSERT_EQ(o.exit, 0) << o.err;
+        EXPECT_TRUE(fs::is_symlink(dir_ / "link.png"));
+        EXPECT_EQ(fs::status(dir_ / "target.png").permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(fs::hard_link_count(dir_ / "target.png"), 2u);
+        std::vector<uint8_t> picture;
+        std::string error;
+        EXPECT_TRUE(figsim::ReadPictureFile((dir_ / "hard.png").string(), &picture, &error)) << error;
+    }
+}
+
+// A batch stopped by SIGTERM or SIGINT while a temporary exists leaves none behind,
+// figplot's (.png) or ComposeFile's (.bmp). The process is paused as soon as a temporary
+// shows, so that the signal always lands while one exists.
+TEST_F(FigplotProcess, StoppedBatchLeavesNoTemporaries) {
+    std::string lists;
+    for (int i = 0; i < 12; ++i) {
+        Write("big" + std::to_string(i) + ".csv", "code,top,left,bottom,right,color,c7\n0,0,0,3001,2401,#123456,0\n");
+        lists += " big" + std::to_string(i) + ".csv";
+    }
+    for (const char *format : {"png", "bmp"}) {
+        for (const char *signal : {"TERM", "INT"}) {
+            SCOPED_TRACE(std::string(format) + " " + signal);
+            std::string seen;
+            for (int attempt = 0; attempt < 3 && seen.find("~figplot") == std::string::npos; ++attempt) {
+                fs::remove_all(dir_ / "out");
+                const std::string script = "cd '" + dir_.string() + "' && { '" FIGPLOT_CLI "' compose" + lists +
+                                           " -o out/ --format " + format + " --width 2399 --height 2999 2>err.txt & " +
+                                           "p=$!; n=0; until ls out 2>/dev/null | grep -q figplot || [ $n -gt 5000 ]; " +
+                                           "do n=$((n+1)); done; kill -STOP $p; ls out >seen.txt; kill -" + signal +
+                                           " $p; kill -CONT $p; wait $p; echo $? >rc.txt; }";
+                ASSERT_EQ(std::system(script.c_str()), 0);
+                seen = ReadText(dir_ / "seen.txt");
+            }
+            ASSERT_NE(seen.find("~figplot"), std::string::npos) << "no temporary was ever seen";
+            EXPECT_NE(ReadText(dir_ / "rc.txt"), "0\n");
+            for (const auto &entry : fs::directory_iterator(dir_ / "out"))
+                EXPECT_EQ(entry.path().extension(), std::string(".") + format) << entry.path();
+        }
+    }
+}
+
 }  // namespace
