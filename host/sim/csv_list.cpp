@@ -1,7 +1,10 @@
 // Host lists from CSV text (RFC 4180 quoting, either line ending, a UTF-8 byte-order mark
-// allowed). Cells are trimmed of blanks unless quoted.
+// allowed). Cells are trimmed of blanks unless quoted. The text is read twice, once to
+// check it and learn which columns hold text, once to fill the list, so that no row is
+// held beyond its own reading and a large list costs little more than its cells.
 #include <charconv>
 #include <set>
+#include <string_view>
 
 #include "file_bytes.h"
 #include "sim_files.h"
@@ -15,7 +18,7 @@ using Cell = CsvCell;
 
 class CsvReader {
 public:
-    explicit CsvReader(const std::string &text) : text_(text) {
+    explicit CsvReader(std::string_view text) : text_(text) {
         if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) at_ = lineStart_ = 3;
     }
     bool AtEnd() const { return at_ >= text_.size(); }
@@ -64,7 +67,7 @@ private:
         while (!IsLineEnd(at_) && text_[at_] != ',') ++at_;
         size_t end = at_;
         while (end > start && IsBlank(text_[end - 1])) --end;
-        cell->text = text_.substr(start, end - start);
+        cell->text.assign(text_.substr(start, end - start));
         return true;
     }
 
@@ -89,7 +92,7 @@ private:
         return true;
     }
 
-    const std::string &text_;
+    std::string_view text_;
     size_t at_ = 0;
     size_t lineStart_ = 0;
     int line_ = 1;
@@ -145,24 +148,25 @@ Value CellValue(const Cell &cell, bool textColumn) {
     return Value::Num(n);
 }
 
-}  // namespace
+bool IsBlankRow(const std::vector<Cell> &cells) { return cells.size() == 1 && cells[0].text.empty() && !cells[0].quoted; }
 
-bool ParseCsvList(const std::string &text, List *list, CsvError *error, const CsvRowCheck &check) {
-    list->columnNames.clear();
-    list->columnTypes.clear();
-    list->lines.clear();
+// The first pass: the header, every row's faults, which columns hold text, and how many
+// lines follow the header.
+bool CheckRows(std::string_view text, const CsvRowCheck &check, List *list, std::vector<bool> *textColumn, size_t *lines,
+               CsvError *error) {
     CsvReader reader(text);
     std::vector<Cell> cells;
-    std::vector<std::vector<Cell>> rows;
     bool haveHeader = false;
     while (!reader.AtEnd()) {
         if (!reader.ReadRecord(&cells, error)) return false;
-        if (cells.size() == 1 && cells[0].text.empty() && !cells[0].quoted) continue;  // a blank row
+        if (IsBlankRow(cells)) continue;
         if (!haveHeader) {
             if (!ReadHeader(cells, list, error)) return false;
             haveHeader = true;
+            textColumn->assign(list->columnNames.size(), false);
             continue;
         }
+        ++*lines;
         DropTrailingEmptyCells(&cells, list->columnNames.size());
         if (cells.size() > list->columnNames.size()) {
             const Cell &extra = cells[list->columnNames.size()];
@@ -170,7 +174,8 @@ bool ParseCsvList(const std::string &text, List *list, CsvError *error, const Cs
                               "more cells than the header names (" + std::to_string(list->columnNames.size()) + ")"};
             return false;
         }
-        for (const Cell &cell : cells) {
+        for (size_t c = 0; c < cells.size(); ++c) {
+            const Cell &cell = cells[c];
             double n;
             if (!cell.quoted && !cell.text.empty() && LooksLikeNumber(cell.text) && !ParseNumber(cell.text, &n)) {
                 *error = CsvError{cell.line, cell.column, "bad number '" + cell.text + "'"};
@@ -178,24 +183,51 @@ bool ParseCsvList(const std::string &text, List *list, CsvError *error, const Cs
             }
         }
         if (check && !check(&cells, error)) return false;
-        rows.push_back(cells);
+        for (size_t c = 0; c < cells.size(); ++c)
+            if (IsTextCell(cells[c])) (*textColumn)[c] = true;
     }
     if (!haveHeader) {
         *error = CsvError{1, 1, "no header row naming the columns"};
         return false;
     }
+    return true;
+}
 
-    const size_t columns = list->columnNames.size();
-    std::vector<bool> textColumn(columns, false);
-    for (const auto &row : rows)
-        for (size_t c = 0; c < row.size(); ++c) textColumn[c] = textColumn[c] || IsTextCell(row[c]);
-    for (size_t c = 0; c < columns; ++c) list->columnTypes.push_back(textColumn[c] ? int16_t{FieldTypeText} : kNumberColumn);
-    for (auto &row : rows) {
-        row.resize(columns);  // missing trailing cells are empty
-        std::vector<Value> line;
-        for (size_t c = 0; c < columns; ++c) line.push_back(CellValue(row[c], textColumn[c]));
-        list->lines.push_back(std::move(line));
+// The second pass: every row after the header becomes a line, missing trailing cells empty.
+// The row check runs again: it rewrites cells as it did on the first pass.
+void FillLines(std::string_view text, const CsvRowCheck &check, const std::vector<bool> &textColumn, List *list) {
+    CsvReader reader(text);
+    std::vector<Cell> cells;
+    std::vector<Value> line;
+    bool header = true;
+    CsvError ignored;
+    while (!reader.AtEnd() && reader.ReadRecord(&cells, &ignored)) {
+        if (IsBlankRow(cells)) continue;
+        if (header) {
+            header = false;
+            continue;
+        }
+        DropTrailingEmptyCells(&cells, textColumn.size());
+        if (check) check(&cells, &ignored);
+        cells.resize(textColumn.size());
+        line.clear();
+        for (size_t c = 0; c < cells.size(); ++c) line.push_back(CellValue(cells[c], textColumn[c]));
+        list->lines.push_back(line);
     }
+}
+
+}  // namespace
+
+bool ParseCsvList(std::string_view text, List *list, CsvError *error, const CsvRowCheck &check) {
+    list->columnNames.clear();
+    list->columnTypes.clear();
+    list->lines.clear();
+    std::vector<bool> textColumn;
+    size_t lines = 0;
+    if (!CheckRows(text, check, list, &textColumn, &lines, error)) return false;
+    list->lines.reserve(lines, lines * textColumn.size());
+    for (bool isText : textColumn) list->columnTypes.push_back(isText ? int16_t{FieldTypeText} : kNumberColumn);
+    FillLines(text, check, textColumn, list);
     return true;
 }
 
@@ -206,7 +238,7 @@ bool LoadCsvList(const std::string &path, List *list, CsvError *error, const Csv
         *error = CsvError{0, 0, message};
         return false;
     }
-    return ParseCsvList(std::string(bytes.begin(), bytes.end()), list, error, check);
+    return ParseCsvList(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()), list, error, check);
 }
 
 }  // namespace figsim

@@ -11,6 +11,7 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,11 +70,55 @@ struct Value {
     static Value Pict(std::vector<uint8_t> packedDib = {});
 };
 
+// A list's lines, held compactly so that a list costs a few times its text: every cell is
+// 8 bytes (a number's own bits, or a tag and an index), texts sit in one shared byte pool
+// (a unit a byte when every unit fits in one), pictures on the side. Lines may differ in
+// length. Reading a line or a cell makes its Values afresh.
+class ListLines {
+public:
+    ListLines() = default;
+    ListLines(std::initializer_list<std::vector<Value>> lines);
+
+    size_t size() const { return lineStarts_.size(); }
+    bool empty() const { return lineStarts_.empty(); }
+    void clear();
+    // Room for this many lines and cells in all, so that growing never holds two copies.
+    void reserve(size_t lines, size_t cells);
+    void push_back(const std::vector<Value> &line);
+    // The number of cells of a line (0-based), and one cell; false past the line's end.
+    size_t CellCount(size_t line) const;
+    bool CellAt(size_t line, size_t column, Value *out) const;
+    std::vector<Value> operator[](size_t line) const;
+
+    class Iterator {
+    public:
+        Iterator(const ListLines *lines, size_t at) : lines_(lines), at_(at) {}
+        std::vector<Value> operator*() const { return (*lines_)[at_]; }
+        Iterator &operator++() { return ++at_, *this; }
+        bool operator!=(const Iterator &other) const { return at_ != other.at_; }
+
+    private:
+        const ListLines *lines_;
+        size_t at_;
+    };
+    Iterator begin() const { return Iterator(this, 0); }
+    Iterator end() const { return Iterator(this, size()); }
+
+private:
+    uint64_t Box(const Value &value);
+    Value Unbox(uint64_t cell) const;
+
+    std::vector<uint64_t> cells_;
+    std::vector<uint64_t> lineStarts_;  // index of each line's first cell
+    std::string texts_;                 // each text: its unit count (7 bits a byte), then its units
+    std::vector<std::vector<uint8_t>> pictures_;
+};
+
 struct List {
     std::string name;
     std::vector<std::string> columnNames;
     std::vector<int16_t> columnTypes;  // field type per column, as HostGetFieldInfo answers
-    std::vector<std::vector<Value>> lines;
+    ListLines lines;
 };
 
 // One callback as the library made it: the code and its integer arguments, plus any
@@ -194,7 +239,7 @@ private:
     void HostileList(const std::u32string &name);
     std::u32string ReadCounted(const void *counted) const;
     Value *Param(int id);
-    const Value *Cell(int listRef, int32_t line, int columnRef) const;
+    bool Cell(int listRef, int32_t line, int columnRef, Value *out) const;
 
     External &external_;
     void *slot_ = nullptr;

@@ -400,15 +400,14 @@ int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
     }
 }
 
-const Value *Host::Cell(int listRef, int32_t line, int columnRef) const {
+bool Host::Cell(int listRef, int32_t line, int columnRef, Value *out) const {
     int list = listRef - kListRefBase;
-    if (list < 0 || list >= static_cast<int>(lists_.size())) return nullptr;
+    if (list < 0 || list >= static_cast<int>(lists_.size())) return false;
     const List &l = lists_[list];
     int column = columnRef - kColumnRefBase - list * kColumnsPerList;
-    if (column < 0 || column >= static_cast<int>(l.columnNames.size())) return nullptr;
-    if (line < 1 || line > static_cast<int32_t>(l.lines.size())) return nullptr;
-    const std::vector<Value> &cells = l.lines[line - 1];
-    return column < static_cast<int>(cells.size()) ? &cells[column] : nullptr;
+    if (column < 0 || column >= static_cast<int>(l.columnNames.size())) return false;
+    if (line < 1 || static_cast<size_t>(line) > l.lines.size()) return false;
+    return l.lines.CellAt(static_cast<size_t>(line) - 1, static_cast<size_t>(column), out);
 }
 
 int32_t Host::GetListCell(int listRef, int columnRef, void *buffer, const int32_t *lineAndMax) {
@@ -416,9 +415,10 @@ int32_t Host::GetListCell(int listRef, int columnRef, void *buffer, const int32_
         trace_.back().args.push_back(lineAndMax[0]);
         trace_.back().args.push_back(lineAndMax[1]);
     }
-    const Value *v = Cell(listRef, lineAndMax[0], columnRef);
-    WriteText(buffer, v ? TextOf(*v) : std::u32string(), lineAndMax[1]);
-    return v ? 1 : 0;
+    Value v;
+    const bool found = Cell(listRef, lineAndMax[0], columnRef, &v);
+    WriteText(buffer, TextOf(v), lineAndMax[1]);
+    return found ? 1 : 0;
 }
 
 int32_t Host::GetListNumber(int listRef, int32_t line, int columnRef, double *out) {
@@ -428,9 +428,10 @@ int32_t Host::GetListNumber(int listRef, int32_t line, int columnRef, double *ou
         *out = static_cast<double>(HostileLineCount(static_cast<int32_t>(lists_[list].lines.size())));
         return 1;
     }
-    const Value *v = Cell(listRef, line, columnRef);
-    *out = v ? NumberOf(*v) : 0;
-    return v ? 1 : 0;
+    Value v;
+    const bool found = Cell(listRef, line, columnRef, &v);
+    *out = NumberOf(v);
+    return found ? 1 : 0;
 }
 
 int32_t Host::GetFieldInfo(uint8_t *block) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "figsim.h"
@@ -48,7 +49,7 @@ struct CsvCell {
 // A host's own rules for each row, applied before the row is stored: it may rewrite cells
 // (a colour word into its number) or refuse the row with `error` set.
 using CsvRowCheck = std::function<bool(std::vector<CsvCell> *row, CsvError *error)>;
-bool ParseCsvList(const std::string &text, List *list, CsvError *error, const CsvRowCheck &check = {});
+bool ParseCsvList(std::string_view text, List *list, CsvError *error, const CsvRowCheck &check = {});
 bool LoadCsvList(const std::string &path, List *list, CsvError *error, const CsvRowCheck &check = {});
 
 }  // namespace figsim

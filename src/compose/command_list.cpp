@@ -116,7 +116,9 @@ bool BindDrawCommandList(const CallContext &call, int16_t nameParam, DrawCommand
 
 void PlayDrawCommands(const InstanceData &instance, FigHostCallback cb, const DrawCommandList &list,
                       const Canvas &canvas) {
-    for (int32_t line = 1; line <= list.lineCount; ++line) PlayLine(canvas.canvasDc, LineCells(list, line, cb), instance);
+    // A wide counter: a count of 2147483647 ends instead of wrapping.
+    for (int64_t line = 1; line <= list.lineCount; ++line)
+        PlayLine(canvas.canvasDc, LineCells(list, static_cast<int32_t>(line), cb), instance);
 }
 
 }  // namespace fig

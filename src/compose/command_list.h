@@ -24,7 +24,7 @@ constexpr int kMinimumCommandColumns = 7;
 // columns the host knows, or no lines.
 struct DrawCommandList {
     ListColumnMap map;
-    int16_t lineCount;
+    int32_t lineCount;  // negative: nothing is drawn
 };
 bool BindDrawCommandList(const CallContext &call, int16_t nameParam, DrawCommandList &list);
 

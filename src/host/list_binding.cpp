@@ -46,15 +46,15 @@ void BindListColumns(ListColumnMap &map, const HostChar *listName, FigHostCallba
     FreeBlock(names);
 }
 
-int16_t ListLineCount(const ListColumnMap &map, FigHostCallback cb) {
+int32_t ListLineCount(const ListColumnMap &map, FigHostCallback cb) {
     HostChar name[4];
     AsciiToHostText("#LN", name, true);
-    const int16_t answer = Low16(LookupNameRef(name, cb));
+    const int32_t answer = LookupNameRef(name, cb);
 #if FIGPLOT_WIDE
     (void)map;
     return answer;
 #else
-    return Low16(GetCellInt(map.listRef, 0, answer, cb));
+    return GetCellInt(map.listRef, 0, Low16(answer), cb);  // a reference, as every column's, is 16-bit
 #endif
 }
 

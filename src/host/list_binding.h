@@ -23,7 +23,8 @@ void BindListColumns(ListColumnMap &map, const HostChar *listName, FigHostCallba
 
 // The number of lines of the bound list, through the host name "#LN": the wide host
 // answers the lookup with the count itself; the 8-bit host answers a reference whose
-// line-0 cell of the list holds it.
-int16_t ListLineCount(const ListColumnMap &map, FigHostCallback cb);
+// line-0 cell of the list holds it. The count is a signed 32-bit number: a list of more
+// than 32767 lines plays every line.
+int32_t ListLineCount(const ListColumnMap &map, FigHostCallback cb);
 
 }  // namespace fig

@@ -207,24 +207,31 @@ TEST_F(BindTest, CellRequestsCarryListLineAndColumnInTheirPlaces) {
     EXPECT_EQ(host.numberRequests[0], (std::vector<int>{9, 40000, 21}));
 }
 
-TEST_F(BindTest, LineCountComesThroughTheLineCountName) {
-    // 40000 lines read as a signed 16-bit count: -25536.
+TEST_F(BindTest, LineCountComesThroughTheLineCountNameAsA32BitNumber) {
+    struct Case {
+        double count;
+        int32_t expected;
+    } cases[] = {{40000.7, 40000}, {65536, 65536}, {-2.5, -2}, {-40000, -40000}, {3, 3}};
+    for (const Case &c : cases) {
+        host.lookups.clear();
+        host.numberRequests.clear();
 #if FIGPLOT_WIDE
-    host.names[Text("#LN")] = 40000;
+        host.names[Text("#LN")] = static_cast<int32_t>(c.count);
 #else
-    host.names[Text("#LN")] = 3000;
-    host.lineCountCell = 40000.7;
+        host.names[Text("#LN")] = 3000 + 65536;  // the reference keeps its low 16 bits
+        host.lineCountCell = c.count;
 #endif
-    ListColumnMap map{};
-    map.listRef = 7;
-    EXPECT_EQ(ListLineCount(map, FakeCallback), -25536);
-    EXPECT_EQ(host.lookups.back(), Text("#LN"));
+        ListColumnMap map{};
+        map.listRef = 7;
+        EXPECT_EQ(ListLineCount(map, FakeCallback), c.expected) << c.count;
+        EXPECT_EQ(host.lookups.back(), Text("#LN"));
 #if FIGPLOT_WIDE
-    EXPECT_TRUE(host.numberRequests.empty());
+        EXPECT_TRUE(host.numberRequests.empty());
 #else
-    ASSERT_EQ(host.numberRequests.size(), 1u);
-    EXPECT_EQ(host.numberRequests[0], (std::vector<int>{7, 0, 3000}));
+        ASSERT_EQ(host.numberRequests.size(), 1u);
+        EXPECT_EQ(host.numberRequests[0], (std::vector<int>{7, 0, 3000}));
 #endif
+    }
 }
 
 TEST(MemoryHelpers, MovableBlocksAreZeroedOnlyUpTo8192Bytes) {

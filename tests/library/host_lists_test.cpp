@@ -2,6 +2,7 @@
 // names, cells, field types and "#LN".
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "library_test_util.h"
@@ -99,6 +100,42 @@ TEST_P(HostLists, NamesCellsAndLineCount) {
     host->Invoke(HostGetColumnNames, list, 1024, names);
     if (!wide) {
         EXPECT_STREQ(reinterpret_cast<char *>(names), "code,top,face");
+    }
+}
+
+// Lines of uneven length keep every cell as it was given: numbers by their bits (a NaN
+// whose bits look like a tag stays a NaN), texts of narrow and wide units, empty cells
+// and pictures.
+TEST(ListLines, KeepEveryCell) {
+    const double nanLikeTag = [] {
+        const uint64_t bits = 0xFFFB000000000007;
+        double d;
+        std::memcpy(&d, &bits, sizeof d);
+        return d;
+    }();
+    const std::vector<std::vector<Value>> given = {
+        {Value::Num(-0.0), Value::Num(1e300), Value::Str(U"\u00e9t\u00e9"), Value{}},
+        {},
+        {Value::Str(U""), Value::Str(U"a\U0001F600\u20AC"), Value::Pict({1, 2, 3}), Value::Num(nanLikeTag)},
+        {Value::Num(-7.25)},
+    };
+    figsim::ListLines lines;
+    for (const auto &line : given) lines.push_back(line);
+    ASSERT_EQ(lines.size(), given.size());
+    for (size_t l = 0; l < given.size(); ++l) {
+        ASSERT_EQ(lines.CellCount(l), given[l].size()) << l;
+        for (size_t c = 0; c < given[l].size(); ++c) {
+            Value got;
+            ASSERT_TRUE(lines.CellAt(l, c, &got));
+            const Value &want = given[l][c];
+            EXPECT_EQ(got.kind, want.kind) << l << "," << c;
+            EXPECT_EQ(got.text, want.text) << l << "," << c;
+            EXPECT_EQ(got.picture, want.picture) << l << "," << c;
+            if (std::isnan(want.number)) EXPECT_TRUE(std::isnan(got.number)) << l << "," << c;
+            else EXPECT_EQ(std::memcmp(&got.number, &want.number, sizeof got.number), 0) << l << "," << c;
+        }
+        Value past;
+        EXPECT_FALSE(lines.CellAt(l, given[l].size(), &past)) << l;
     }
 }
 
