@@ -26,6 +26,7 @@ const char *const kProgramHelp =
     "\n"
     "  --external X        figPlotU (the default; text as 32-bit units), figPlot (8-bit\n"
     "                      text), or the path of an external\n"
+    "  --version           print figplot's version\n"
     "\n"
     "figplot COMMAND --help tells more. Exit status: 0 success, 1 failure, 2 usage.\n";
 
@@ -69,6 +70,10 @@ int main(int argc, char **argv) {
     if (command == "help" && !args.empty()) {  // "figplot help run" is "figplot run --help"
         command = args[0];
         args = {"--help"};
+    }
+    if (command == "--version") {
+        std::printf("figplot %s\n", FIGPLOT_VERSION);
+        return 0;
     }
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kProgramHelp, stdout);

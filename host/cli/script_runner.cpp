@@ -84,7 +84,7 @@ bool ScriptRunner::Fail(SourcePosition at, const std::string &message) {
 }
 
 std::string ScriptRunner::Beside(const std::string &path) const {
-    return Relative(std::filesystem::path(place_.scriptPath).parent_path().string(), path);
+    return Relative(std::filesystem::path(place_.besidePath).parent_path().string(), path);
 }
 
 std::string ScriptRunner::InOutput(const std::string &path) const { return Relative(place_.outputDir, path); }

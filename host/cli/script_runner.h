@@ -13,8 +13,9 @@
 namespace figcli {
 
 struct ScriptPlace {
-    std::string scriptPath;  // named in messages; Load and Csv read beside it
+    std::string scriptPath;  // named in messages
     std::string outputDir;   // Save and ComposeFile's outputPath write here
+    std::string besidePath;  // Load and Csv read beside it; empty: in the current folder
 };
 
 class ScriptRunner {

@@ -150,6 +150,8 @@ TEST_F(FigplotProcess, Scripts) {
 }
 
 TEST_F(FigplotProcess, CommandLines) {
+    Write("stdin.fig", "List l = Csv(\"good.csv\")\nPicture p = Blank(3, 3, 8)\n"
+                       "Do figPlot.ComposeFile(\"s.bmp\", 3, 3, 8, l) Returns rc\nPrint \"from stdin\", rc\n");
     Write("a/l.csv", "code,top\n");
     Write("b/l.csv", "code,top\n");
     struct Case {
@@ -186,6 +188,9 @@ TEST_F(FigplotProcess, CommandLines) {
         {"run --help", 0, "usage: figplot run SCRIPT [-o DIR] [--external figPlotU|figPlot|PATH]"},
         {"help compose", 0, "usage: figplot compose LIST.csv... -o OUT [--width W] [--height H] [--depth D]"},
         {"info --help", 0, "usage: figplot info [--external figPlotU|figPlot|PATH]"},
+        {"--version", 0, "figplot " FIGPLOT_VERSION},
+        {"run - <stdin.fig", 0, "from stdin 0"},
+        {"run - -o out <stdin.fig", 0, "from stdin 0"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args);
@@ -231,6 +236,32 @@ TEST_F(FigplotProcess, ExamplesRenderAsTheDocsShowThem) {
         ASSERT_TRUE(figsim::ReadPictureFile((rendered / name).string(), &actual, &error)) << error;
         EXPECT_EQ(clitest::Depth(actual), clitest::Depth(expected));
         EXPECT_TRUE(clitest::Colours(actual) == clitest::Colours(expected)) << "the picture differs from docs/pictures";
+    }
+}
+
+// The bash completion offers each command's options and the values the program takes.
+TEST_F(FigplotProcess, BashCompletion) {
+    Write("c/one.csv", "");
+    Write("c/two.fig", "");
+    struct Case {
+        const char *words;  // the command line so far; the last word is completed
+        const char *offered;
+    } cases[] = {
+        {"figplot co", "compose"},
+        {"figplot compose --d", "--depth"},
+        {"figplot compose x.csv --depth \"\"", "1 4 8 16 24 32"},
+        {"figplot --external figPlotU compose --format \"\"", "png bmp"},
+        {"figplot compose c/", "c/one.csv"},
+        {"figplot run -", "-o --external --help"},
+        {"figplot help \"\"", "run compose info"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.words);
+        const std::string script = "cd '" + dir_.string() + "' && bash -c 'source \"$0\"; COMP_WORDS=(" + c.words +
+                                   "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _figplot; echo \"${COMPREPLY[*]}\"' '" +
+                                   FIGPLOT_SOURCE_DIR "/scripts/figplot-completion.bash' >out.txt 2>err.txt";
+        ASSERT_EQ(std::system(script.c_str()), 0) << ReadText(dir_ / "err.txt");
+        EXPECT_EQ(ReadText(dir_ / "out.txt"), std::string(c.offered) + "\n");
     }
 }
 
