@@ -2,13 +2,16 @@
 // ComposePict (.png, through a picture field), one instance for the whole batch.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <thread>
 
 #include "arguments.h"
 #include "commands.h"
+#include "compose_batch.h"
 #include "composer.h"
 #include "external_choice.h"
 #include "output_paths.h"
@@ -32,13 +35,17 @@ const char *const kComposeHelp =
     "                 folder, the folder that gets LIST.png or LIST.bmp for each\n"
     "  --format FMT   png or bmp: the kind of file for a folder or standard output (default\n"
     "                 png); for one file it must agree with OUT's name\n"
+    "  --jobs N       lists composed at once, each on its own thread with its own instance\n"
+    "                 of the external (1 to 64; default: the number of cores)\n"
     "\n"
-    "An existing picture is replaced only by a whole new one. On a terminal a progress\n"
-    "line shows.\n";
+    "An existing picture is replaced only by a whole new one. On a terminal one progress\n"
+    "line counts the whole batch.\n";
 
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr int kMaxJobs = 64;  // as many as the signal handler follows at once
 
 bool EndsWithSlash(const std::string &s) { return !s.empty() && s.back() == '/'; }
 
@@ -127,31 +134,12 @@ bool MakeFolder(const std::string &folder) {
     return false;
 }
 
-// A line on the terminal that says how far the batch has come.
-class Progress {
-public:
-    explicit Progress(size_t total) : total_(total), shown_(total > 1 && isatty(fileno(stderr))) {}
-    void Start(size_t index, const std::string &name) {
-        if (shown_) std::fprintf(stderr, "\r\033[K[%zu/%zu] %s", index + 1, total_, name.c_str());
-    }
-    void Report(const std::string &problem) {
-        std::fprintf(stderr, "%sfigplot: %s\n", shown_ ? "\r\033[K" : "", problem.c_str());
-    }
-    void Finish(size_t failed) {
-        if (shown_) std::fprintf(stderr, "\r\033[K%zu lists composed, %zu failed\n", total_ - failed, failed);
-    }
-
-private:
-    size_t total_;
-    bool shown_;
-};
-
 }  // namespace
 
 int ComposeCommand(const std::vector<std::string> &args, const std::string &external) {
     Arguments parsed;
     std::string error;
-    if (!ParseArguments(args, {"-o", "--width", "--height", "--depth", "--format"}, &parsed, &error))
+    if (!ParseArguments(args, {"-o", "--width", "--height", "--depth", "--format", "--jobs"}, &parsed, &error))
         return UsageError(error, kComposeHelp);
     if (parsed.help) {
         std::fputs(kComposeHelp, stdout);
@@ -162,7 +150,9 @@ int ComposeCommand(const std::vector<std::string> &args, const std::string &exte
     CanvasSize canvas;
     std::vector<ComposeJob> jobs;
     bool intoFolder = false;
-    if (!ParseCanvas(parsed, &canvas, &error) || !PlanJobs(parsed, canvas.format, &jobs, &intoFolder, &error))
+    int workers = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, unsigned{kMaxJobs}));
+    if (!ParseCanvas(parsed, &canvas, &error) || !WholeNumberOption(parsed, "--jobs", 1, kMaxJobs, &workers, &error) ||
+        !PlanJobs(parsed, canvas.format, &jobs, &intoFolder, &error))
         return UsageError(error, kComposeHelp);
     const std::string out = parsed.Value("-o");
     const std::string folder = intoFolder ? out : fs::path(out).parent_path().string();
@@ -171,17 +161,7 @@ int ComposeCommand(const std::vector<std::string> &args, const std::string &exte
     auto loaded = LoadExternal(external);
     if (!loaded) return kExitFailure;
     RemoveTemporariesOnSignal();
-    Composer composer(*loaded, canvas);
-    Progress progress(jobs.size());
-    size_t failed = 0;
-    for (size_t i = 0; i < jobs.size(); ++i) {
-        progress.Start(i, jobs[i].list);
-        std::string problem;
-        if (composer.Compose(jobs[i], &problem)) continue;
-        ++failed;
-        progress.Report(problem);
-    }
-    progress.Finish(failed);
+    const size_t failed = RunBatch(*loaded, canvas, jobs, static_cast<unsigned>(workers));
     return failed ? kExitFailure : 0;
 }
 

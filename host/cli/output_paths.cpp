@@ -26,13 +26,18 @@ constexpr int kTemporaryNumbers = 100;   // ComposeFile's names run from ~figplo
 constexpr int kSlots = 64;               // targets written at once
 constexpr size_t kSlotPath = 4096;
 
-// What a signal handler may read: fixed storage, published with an atomic flag.
+// What a signal handler may read: fixed storage, each slot published with an atomic flag.
+// The flags lie together and the rest is plain zeroed storage, so that it costs a process
+// nothing until it is used.
+struct SlotFlags {
+    std::atomic<bool> claimed;
+    std::atomic<bool> active;
+};
 struct Slot {
-    std::atomic<bool> claimed{false};
-    std::atomic<bool> active{false};
     char target[kSlotPath];
     bool existed[kTemporaryNumbers + 1];
 };
+SlotFlags g_flags[kSlots];
 Slot g_slots[kSlots];
 
 // "<target>~figplot<n>.tmp" into `out`, with nothing a signal handler may not call.
@@ -53,8 +58,9 @@ bool TemporaryName(const char *target, int n, char *out, size_t size) {
 
 void RemoveTemporaries(int signal) {
     char name[kSlotPath + 32];
-    for (Slot &slot : g_slots) {
-        if (!slot.active.load()) continue;
+    for (int i = 0; i < kSlots; ++i) {
+        const Slot &slot = g_slots[i];
+        if (!g_flags[i].active.load()) continue;
         for (int n = 1; n <= kTemporaryNumbers; ++n)
             if (!slot.existed[n] && TemporaryName(slot.target, n, name, sizeof name)) unlink(name);
     }
@@ -190,20 +196,20 @@ WritingTarget::WritingTarget(const std::string &target) {
     for (int i = 0; i < kSlots && slot_ < 0; ++i) {
         bool expected = false;
         Slot &slot = g_slots[i];
-        if (!slot.claimed.compare_exchange_strong(expected, true)) continue;
+        if (!g_flags[i].claimed.compare_exchange_strong(expected, true)) continue;
         std::memcpy(slot.target, target.c_str(), target.size() + 1);
         char name[kSlotPath + 32];
         for (int n = 1; n <= kTemporaryNumbers; ++n)
             slot.existed[n] = TemporaryName(slot.target, n, name, sizeof name) && access(name, F_OK) == 0;
         slot_ = i;
-        slot.active.store(true);
+        g_flags[i].active.store(true);
     }
 }
 
 WritingTarget::~WritingTarget() {
     if (slot_ < 0) return;
-    g_slots[slot_].active.store(false);
-    g_slots[slot_].claimed.store(false);
+    g_flags[slot_].active.store(false);
+    g_flags[slot_].claimed.store(false);
 }
 
 }  // namespace figcli
