@@ -25,6 +25,8 @@ dev_packages=(
   g++-mingw-w64-i686 googletest
   # profiling the raster engine (docs/performance.md)
   valgrind linux-perf
+  # the user guide's recipe for batches over many machines
+  parallel
 )
 
 case "${1:-}" in
