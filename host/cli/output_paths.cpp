@@ -73,20 +73,20 @@ std::string SystemReason(const std::string &path, int error) {
 }
 
 // A temporary beside `target` that no one else has: made empty here, filled by the writer.
-bool MakeTemporary(const std::string &target, std::string *temporary, std::string *error) {
+// 0, or the system's reason when none can be made.
+int MakeTemporary(const std::string &target, std::string *temporary) {
     char name[kSlotPath + 32];
     for (int n = 1; n <= kTemporaryNumbers; ++n) {
-        if (!TemporaryName(target.c_str(), n, name, sizeof name)) break;
+        if (!TemporaryName(target.c_str(), n, name, sizeof name)) return ENAMETOOLONG;
         const int fd = open(name, O_WRONLY | O_CREAT | O_EXCL, 0666);
         if (fd >= 0) {
             close(fd);
             *temporary = name;
-            return true;
+            return 0;
         }
-        if (errno != EEXIST) return (*error = SystemReason(target, errno)), false;
+        if (errno != EEXIST) return errno;
     }
-    *error = SystemReason(target, errno == EEXIST ? EEXIST : ENAMETOOLONG);
-    return false;
+    return EEXIST;
 }
 
 // The file a write replaces: a symbolic link's target, since replacing the link itself
@@ -132,7 +132,14 @@ bool WritePictureSafely(const std::string &path, const std::vector<uint8_t> &pic
     const bool existed = stat(target.c_str(), &old) == 0;
     WritingTarget writing(target);
     std::string temporary;
-    if (!MakeTemporary(target, &temporary, error)) return false;
+    if (const int reason = MakeTemporary(target, &temporary)) {
+        // A name too long for the suffix, or a folder that takes no new file while the file
+        // itself is writable: the file is written in place, as Windows programs do.
+        if ((reason == ENAMETOOLONG || reason == EACCES) && existed && access(target.c_str(), W_OK) == 0)
+            return WriteByExtension(path, target, picture, error);
+        *error = SystemReason(path, reason);
+        return false;
+    }
     if (!WriteByExtension(path, temporary, picture, error)) {
         unlink(temporary.c_str());
         if (error->find(temporary) != std::string::npos) error->replace(error->find(temporary), temporary.size(), path);
