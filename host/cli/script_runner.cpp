@@ -105,7 +105,7 @@ const ScriptRunner::Variable *ScriptRunner::Find(const Operand &operand) {
 std::string ScriptRunner::Show(const Operand &operand) {
     switch (operand.kind) {
         case Operand::Kind::Number: return "the number " + FormatNumber(operand.number);
-        case Operand::Kind::Text: return "the text \"" + operand.text + "\"";
+        case Operand::Kind::Text: return "the text \"" + ReadableText(operand.text) + "\"";
         case Operand::Kind::Variable: break;
     }
     const auto found = variables_.find(operand.text);

@@ -112,6 +112,8 @@ TEST_F(FigplotProcess, Scripts) {
          "figPlot"},
         {"wrong parameter type", "Do figPlot.DrawLine(p, \"2\", 13, 0, 0, 5, 5)", 1, "",
          "figplot: s.fig:2:24: parameter 2 of figPlot.DrawLine (lineSize) takes a number, not the text \"2\"\n"},
+        {"a text's bytes that are not UTF-8 shown escaped", "Do figPlot.DrawLine(p, \"\xFF\x01\", 13, 0, 0, 5, 5)", 1, "",
+         "figplot: s.fig:2:24: parameter 2 of figPlot.DrawLine (lineSize) takes a number, not the text \"\\xFF\\x01\"\n"},
         {"a number for a picture", "Do figPlot.ErasePict(3, 1)", 1, "",
          "figplot: s.fig:2:22: parameter 1 of figPlot.ErasePict (pictureField) takes a picture variable, not the "
          "number 3\n"},
