@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # figplot on a batch of 1,000 small lists: one process with --jobs 1, one with --jobs 2,
-# and the same batch split over processes by xargs; then the start-up of one figplot info.
+# and the same batch split over processes by xargs; the batch again at 400 x 300, where
+# drawing outweighs the system calls of each file; then the start-up of one figplot info.
 # Prints wall and CPU seconds for each and fails when --jobs 2 is not faster than --jobs 1.
 #   bench/cli_batch.sh [FIGPLOT]       (default build/host/figplot)
 set -euo pipefail
@@ -34,7 +35,9 @@ best() {  # the fastest of three runs
 one=$(best "compose --jobs 1" "$figplot" compose lists/*.csv -o out/ --width 80 --height 60 --jobs 1)
 two=$(best "compose --jobs 2" "$figplot" compose lists/*.csv -o out/ --width 80 --height 60 --jobs 2)
 split=$(best "xargs -P 2 -n 16, --jobs 1 each" sh -c "ls lists/*.csv | xargs -P 2 -n 16 '$figplot' compose --jobs 1 -o out/ --width 80 --height 60 2>/dev/null")
-printf '%s\n' "$one" "$two" "$split"
+large1=$(best "400x300, --jobs 1" "$figplot" compose lists/*.csv -o out/ --width 400 --height 300 --jobs 1)
+large2=$(best "400x300, --jobs 2" "$figplot" compose lists/*.csv -o out/ --width 400 --height 300 --jobs 2)
+printf '%s\n' "$one" "$two" "$split" "$large1" "$large2"
 start=$( { perf stat -r 50 "$figplot" info >/dev/null; } 2>&1 | awk '/task-clock/ {print $1}' || true)
 [ -n "$start" ] && echo "figplot info: $start ms CPU (perf stat, 50 runs)"
 awk -v a="$(echo "$one" | awk '{print $(NF-5)}')" -v b="$(echo "$two" | awk '{print $(NF-5)}')" \

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <set>
 
 #include "file_bytes.h"
 #include "figsim.h"
@@ -39,6 +40,16 @@ struct Slot {
 };
 SlotFlags g_flags[kSlots];
 Slot g_slots[kSlots];
+
+// The temporaries a batch found before it began, when it looked; otherwise each target's
+// are looked for one by one.
+bool g_folderScanned = false;
+std::set<std::string> g_foundTemporaries;
+
+bool TemporaryExisted(const char *name) {
+    if (g_folderScanned) return g_foundTemporaries.count(name) != 0;
+    return access(name, F_OK) == 0;
+}
 
 // "<target>~figplot<n>.tmp" into `out`, with nothing a signal handler may not call.
 bool TemporaryName(const char *target, int n, char *out, size_t size) {
@@ -185,6 +196,8 @@ std::vector<std::string> StaleTemporaries(const std::string &folder, const std::
 }
 
 void ReportStaleTemporaries(const std::vector<std::string> &stale) {
+    g_folderScanned = true;
+    g_foundTemporaries.insert(stale.begin(), stale.end());
     for (const std::string &name : stale)
         std::fprintf(stderr, "figplot: note: %s is left from a run that was stopped; remove it unless a figplot is "
                              "writing there now\n", name.c_str());
@@ -207,7 +220,8 @@ WritingTarget::WritingTarget(const std::string &target) {
         std::memcpy(slot.target, target.c_str(), target.size() + 1);
         char name[kSlotPath + 32];
         for (int n = 1; n <= kTemporaryNumbers; ++n)
-            slot.existed[n] = TemporaryName(slot.target, n, name, sizeof name) && access(name, F_OK) == 0;
+            slot.existed[n] = (!g_folderScanned || !g_foundTemporaries.empty()) &&
+                              TemporaryName(slot.target, n, name, sizeof name) && TemporaryExisted(name);
         slot_ = i;
         g_flags[i].active.store(true);
     }

@@ -24,7 +24,8 @@ bool WritePictureToStdout(const std::vector<uint8_t> &picture, const std::string
 // Temporaries ("...~figplot*.tmp") in `folder` left by a run that was killed; with
 // `target` set, only that target's.
 std::vector<std::string> StaleTemporaries(const std::string &folder, const std::string &target = "");
-// Prints a note for each on stderr.
+// Prints a note for each on stderr, and remembers them as the only temporaries there before
+// the batch, so that a signal leaves them and writing a picture need not look for them.
 void ReportStaleTemporaries(const std::vector<std::string> &stale);
 
 // Makes SIGINT and SIGTERM remove the temporaries of the targets being written, then end
