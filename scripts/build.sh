@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Configures and builds one flavour: plain (build/), sanitize (build-asan/, ASan + UBSan) or
-# fuzz (build-fuzz/, clang: the libFuzzer targets of tests/fuzz only).
+# Configures and builds one flavour: plain (build/: everything), host (build/: the externals,
+# the platform library and figplot only; tests, benchmarks and Wine off), sanitize
+# (build-asan/, ASan + UBSan) or fuzz (build-fuzz/, clang: the libFuzzer targets of
+# tests/fuzz only).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 flavour=${1:-plain}
 jobs=$(nproc 2>/dev/null || echo 2)
 case "$flavour" in
-  plain) dir=build; flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+  plain) dir=build; flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DFIGPLOT_TESTS=ON -DFIGPLOT_BENCH=ON -DFIGPLOT_WINE_TESTS=ON) ;;
+  host) dir=build; flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DFIGPLOT_TESTS=OFF -DFIGPLOT_BENCH=OFF -DFIGPLOT_WINE_TESTS=OFF) ;;
   sanitize) dir=build-asan; flags=(-DCMAKE_BUILD_TYPE=Debug -DFIGPLOT_SANITIZE=ON -DFIGPLOT_WINE_TESTS=OFF -DFIGPLOT_BENCH=OFF) ;;
   fuzz) dir=build-fuzz; flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
                                 -DFIGPLOT_FUZZ=ON -DFIGPLOT_TESTS=OFF -DFIGPLOT_BENCH=OFF -DFIGPLOT_WINE_TESTS=OFF) ;;
-  *) echo "usage: $0 [plain|sanitize|fuzz]" >&2; exit 2 ;;
+  *) echo "usage: $0 [plain|host|sanitize|fuzz]" >&2; exit 2 ;;
 esac
 cmake -S . -B "$dir" "${flags[@]}"
 if [ "$flavour" = fuzz ]; then
   cmake --build "$dir" -j"$jobs" --target fuzz_entry_u fuzz_entry_a fuzz_compose fuzz_readers
+elif [ "$flavour" = host ]; then
+  cmake --build "$dir" -j"$jobs" --target figplot figplot_man
 else
   cmake --build "$dir" -j"$jobs"
 fi

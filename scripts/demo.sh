@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds figPlot and runs the command-line host on the examples,
-# writing the gallery's pictures into docs/pictures.
+# The first thing to run: installs what building and running need (no test packages),
+# builds the externals, the platform library and figplot only, and renders the examples
+# into docs/pictures (the gallery's pictures).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh plain
+bash scripts/build.sh host
 build/host/figplot info
 FIGPLOT=build/host/figplot bash scripts/render-gallery.sh docs/pictures
 echo

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --dev
 
 bash scripts/build.sh plain
 (cd build && ctest --output-on-failure -j"$jobs")

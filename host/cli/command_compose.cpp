@@ -1,20 +1,21 @@
 // figplot compose LIST.csv... -o OUT: plays command lists through ComposeFile (.bmp) or
 // ComposePict (.png, through a picture field), one instance for the whole batch.
-#include <strings.h>
 #include <unistd.h>
 
-#include <charconv>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <thread>
 
 #include "arguments.h"
 #include "commands.h"
+#include "compose_batch.h"
+#include "composer.h"
 #include "external_choice.h"
-#include "function_table.h"
-#include "result_codes.h"
+#include "output_paths.h"
 #include "sim_files.h"
-#include "source_error.h"
 
 namespace figcli {
 
@@ -23,157 +24,122 @@ const char *const kComposeHelp =
     "                       [--format png|bmp] [--external figPlotU|figPlot|PATH]\n"
     "\n"
     "Plays each drawing command list (CSV, header row = column names) onto a blank picture\n"
-    "of W x H pixels at D bits (1, 4, 8, 16, 24 or 32; default 640 x 480 at 24).\n"
+    "of W x H pixels (1 to 32767) at D bits (1, 4, 8, 16, 24 or 32; default 640 x 480 at 24).\n"
     "A .bmp goes through figPlot.ComposeFile, which writes the file; a .png through\n"
     "figPlot.ComposePict, which fills a picture field that is then written as PNG.\n"
+    "Colours in a list may be palette indexes, negated 0x00BBGGRR numbers, colour names\n"
+    "(red, steelblue) or #RRGGBB. A list of - is read from standard input.\n"
     "\n"
-    "  -o OUT         the picture file for one list; with several lists (or when OUT ends in\n"
-    "                 / or is a folder) the folder that gets LIST.png or LIST.bmp for each\n"
-    "  --format FMT   png (default) or bmp, for a folder\n"
+    "  -o OUT         the picture file for one list (- for standard output; its folder is\n"
+    "                 made when missing); with several lists, or when OUT ends in / or is a\n"
+    "                 folder, the folder that gets LIST.png or LIST.bmp for each\n"
+    "  --format FMT   png or bmp: the kind of file for a folder or standard output (default\n"
+    "                 png); for one file it must agree with OUT's name\n"
+    "  --jobs N       lists composed at once, each on its own thread with its own instance\n"
+    "                 of the external (1 to 64; default: the number of cores)\n"
     "\n"
-    "On a terminal a progress line shows. To use several cores, run several at once:\n"
-    "  ls lists/*.csv | xargs -P 4 -n 16 figplot compose -o out/\n";
+    "An existing picture is replaced only by a whole new one. On a terminal one progress\n"
+    "line counts the whole batch.\n";
 
 namespace {
 
-constexpr const char *kListName = "drawCmds";
+namespace fs = std::filesystem;
 
-struct ComposeJob {
-    std::string list;
-    std::string output;
-};
-
-struct Canvas {
-    double width = 640, height = 480, depth = 24;
-};
-
-bool ParseNumberOption(const Arguments &args, const std::string &option, double *value, std::string *error) {
-    const std::string text = args.Value(option);
-    if (text.empty()) return true;
-    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), *value);
-    if (status == std::errc() && end == text.data() + text.size()) return true;
-    *error = "bad number '" + text + "' for " + option;
-    return false;
-}
+constexpr int kMaxJobs = 64;  // as many as the signal handler follows at once
 
 bool EndsWithSlash(const std::string &s) { return !s.empty() && s.back() == '/'; }
 
-// The jobs, and whether they write into a folder; false for outputs that cannot be told apart.
-bool PlanJobs(const Arguments &args, std::vector<ComposeJob> *jobs, bool *intoFolder, std::string *error) {
-    const std::string out = args.Value("-o");
-    const std::string format = args.Value("--format", "png");
-    if (format != "png" && format != "bmp") {
-        *error = "--format is png or bmp, not " + format;
+std::string Extension(const std::string &path) {
+    std::string ext = fs::path(path).extension().string();
+    for (char &c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext.empty() ? "" : ext.substr(1);
+}
+
+bool ParseCanvas(const Arguments &args, CanvasSize *canvas, std::string *error) {
+    std::string depth = std::to_string(canvas->depth);
+    if (!WholeNumberOption(args, "--width", 1, 32767, &canvas->width, error) ||
+        !WholeNumberOption(args, "--height", 1, 32767, &canvas->height, error) ||
+        !ChoiceOption(args, "--depth", {"1", "4", "8", "16", "24", "32"}, &depth, error) ||
+        !ChoiceOption(args, "--format", {"png", "bmp"}, &canvas->format, error))
+        return false;
+    canvas->depth = std::stoi(depth);
+    return true;
+}
+
+// One picture named by OUT: its name and --format must agree.
+bool PlanOne(const Arguments &args, const std::string &out, std::vector<ComposeJob> *jobs, std::string *error) {
+    if (out != kStandardStream && !figsim::IsPictureFileName(out)) {
+        *error = "the output " + out + " must end in .png or .bmp (or be a folder ending in /)";
         return false;
     }
-    const bool folder = args.positional.size() > 1 || EndsWithSlash(out) || std::filesystem::is_directory(out);
-    *intoFolder = folder;
+    if (out != kStandardStream && args.Has("--format") && Extension(out) != args.Value("--format")) {
+        *error = "--format " + args.Value("--format") + " does not agree with the output " + out;
+        return false;
+    }
+    jobs->push_back({args.positional[0], out});
+    return true;
+}
+
+bool PlanFolder(const Arguments &args, const std::string &out, const std::string &format,
+                std::vector<ComposeJob> *jobs, std::string *error) {
+    std::error_code unknown;
+    if (out == kStandardStream || (figsim::IsPictureFileName(out) && !fs::is_directory(out, unknown))) {
+        *error = "-o " + out + " names one picture, and " + std::to_string(args.positional.size()) +
+                 " lists need a folder: give a folder (ending in /) or one list";
+        return false;
+    }
     std::set<std::string> outputs;
     for (const std::string &list : args.positional) {
-        const std::string output =
-            folder ? (std::filesystem::path(out) / std::filesystem::path(list).stem()).string() + "." + format : out;
+        if (list == kStandardStream) {
+            *error = "a list from standard input needs one output file, not a folder";
+            return false;
+        }
+        const std::string output = (fs::path(out) / fs::path(list).stem()).string() + "." + format;
         if (!outputs.insert(output).second) {
             *error = "two lists would both be written to " + output;
             return false;
         }
         jobs->push_back({list, output});
     }
-    if (!folder && !figsim::IsPictureFileName(out)) {
-        *error = "the output " + out + " must end in .png or .bmp";
+    return true;
+}
+
+// The jobs, and whether they write into a folder; false for outputs that cannot be told apart.
+bool PlanJobs(const Arguments &args, const std::string &format, std::vector<ComposeJob> *jobs, bool *intoFolder,
+              std::string *error) {
+    const std::string out = args.Value("-o");
+    std::error_code unknown;
+    *intoFolder = args.positional.size() > 1 || EndsWithSlash(out) || fs::is_directory(out, unknown);
+    return *intoFolder ? PlanFolder(args, out, format, jobs, error) : PlanOne(args, out, jobs, error);
+}
+
+// A .bmp goes to the external, whose text buffer limits the path.
+bool PathsFit(const std::vector<ComposeJob> &jobs) {
+    for (const ComposeJob &job : jobs) {
+        if (Extension(job.output) != "bmp") continue;
+        const std::string tooLong = PathTooLong(job.output);
+        if (tooLong.empty()) continue;
+        std::fprintf(stderr, "figplot: %s: %s\n", job.list.c_str(), tooLong.c_str());
         return false;
     }
     return true;
 }
 
-class Composer {
-public:
-    Composer(figsim::External &external, Canvas canvas)
-        : host_(external), table_(ReadFunctionTable(external)), canvas_(canvas) {
-        host_.Open();
-    }
-    ~Composer() { host_.Close(); }
-
-    // False with `problem` set when the list cannot be read or the picture not made.
-    bool Compose(const ComposeJob &job, std::string *problem) {
-        problem_ = problem;
-        figsim::List list{kListName, {}, {}, {}};
-        figsim::CsvError csv;
-        if (!figsim::LoadCsvList(job.list, &list, &csv)) {
-            if (csv.line == 0) return Fail(csv.message);
-            return Fail(FormatError(SourceError{job.list, {csv.line, csv.column}, csv.message}));
-        }
-        if (figsim::List *held = host_.FindList(kListName)) *held = std::move(list);
-        else host_.AddList(std::move(list));
-        const bool toBitmapFile = job.output.size() >= 4 && strcasecmp(job.output.c_str() + job.output.size() - 4, ".bmp") == 0;
-        return toBitmapFile ? ComposeFile(job) : ComposePict(job);
-    }
-
-private:
-    bool Fail(const std::string &message) {
-        *problem_ = message;
-        return false;
-    }
-
-    bool CallComposer(const char *function, const ComposeJob &job, std::vector<figsim::Value> &params) {
-        const std::string name = table_.library + "." + function;
-        const FunctionEntry *f = table_.Find(name);
-        if (!f) return Fail("the external's function table has no " + name);
-        params.insert(params.end(), {figsim::Value::Num(canvas_.width), figsim::Value::Num(canvas_.height),
-                                     figsim::Value::Num(canvas_.depth), figsim::Value::Str(std::string(kListName))});
-        const int16_t result = host_.Call(f->number, params);
-        if (result == ResultDone) return true;
-        return Fail(job.list + ": " + name + " answered ResultCode " + std::to_string(result) + ": " + ResultMeaning(result));
-    }
-
-    bool ComposeFile(const ComposeJob &job) {
-        std::error_code ignored;
-        std::filesystem::remove(job.output, ignored);  // so that a file left from before cannot pass for this one
-        std::vector<figsim::Value> params{figsim::Value::Str(job.output)};
-        if (!CallComposer("ComposeFile", job, params)) return false;
-        if (!std::filesystem::exists(job.output)) return Fail(job.list + ": ComposeFile answered 0 but wrote no file");
-        return true;
-    }
-
-    bool ComposePict(const ComposeJob &job) {
-        std::vector<figsim::Value> params{figsim::Value::Pict()};
-        if (!CallComposer("ComposePict", job, params)) return false;
-        if (params[0].picture.empty()) return Fail(job.list + ": ComposePict answered 0 but stored no picture");
-        std::string error;
-        if (!figsim::WritePngFile(job.output, params[0].picture, &error)) return Fail(error);
-        return true;
-    }
-
-    figsim::Host host_;
-    FunctionTable table_;
-    Canvas canvas_;
-    std::string *problem_ = nullptr;
-};
-
-// A line on the terminal that says how far the batch has come.
-class Progress {
-public:
-    explicit Progress(size_t total) : total_(total), shown_(total > 1 && isatty(fileno(stderr))) {}
-    void Start(size_t index, const std::string &name) {
-        if (shown_) std::fprintf(stderr, "\r\033[K[%zu/%zu] %s", index + 1, total_, name.c_str());
-    }
-    void Report(const std::string &problem) {
-        std::fprintf(stderr, "%sfigplot: %s\n", shown_ ? "\r\033[K" : "", problem.c_str());
-    }
-    void Finish(size_t failed) {
-        if (shown_) std::fprintf(stderr, "\r\033[K%zu lists composed, %zu failed\n", total_ - failed, failed);
-    }
-
-private:
-    size_t total_;
-    bool shown_;
-};
+bool MakeFolder(const std::string &folder) {
+    if (folder.empty()) return true;
+    std::error_code made;
+    fs::create_directories(folder, made);
+    if (!made) return true;
+    std::fprintf(stderr, "figplot: cannot make the folder %s: %s\n", folder.c_str(), made.message().c_str());
+    return false;
+}
 
 }  // namespace
 
 int ComposeCommand(const std::vector<std::string> &args, const std::string &external) {
     Arguments parsed;
     std::string error;
-    if (!ParseArguments(args, {"-o", "--width", "--height", "--depth", "--format"}, &parsed, &error))
+    if (!ParseArguments(args, {"-o", "--width", "--height", "--depth", "--format", "--jobs"}, &parsed, &error))
         return UsageError(error, kComposeHelp);
     if (parsed.help) {
         std::fputs(kComposeHelp, stdout);
@@ -181,34 +147,21 @@ int ComposeCommand(const std::vector<std::string> &args, const std::string &exte
     }
     if (parsed.positional.empty()) return UsageError("compose takes at least one list", kComposeHelp);
     if (parsed.Value("-o").empty()) return UsageError("compose needs -o OUT", kComposeHelp);
-    Canvas canvas;
+    CanvasSize canvas;
     std::vector<ComposeJob> jobs;
     bool intoFolder = false;
-    if (!ParseNumberOption(parsed, "--width", &canvas.width, &error) ||
-        !ParseNumberOption(parsed, "--height", &canvas.height, &error) ||
-        !ParseNumberOption(parsed, "--depth", &canvas.depth, &error) || !PlanJobs(parsed, &jobs, &intoFolder, &error))
+    int workers = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, unsigned{kMaxJobs}));
+    if (!ParseCanvas(parsed, &canvas, &error) || !WholeNumberOption(parsed, "--jobs", 1, kMaxJobs, &workers, &error) ||
+        !PlanJobs(parsed, canvas.format, &jobs, &intoFolder, &error))
         return UsageError(error, kComposeHelp);
-    if (intoFolder) {
-        std::error_code made;
-        std::filesystem::create_directories(parsed.Value("-o"), made);
-        if (made) {
-            std::fprintf(stderr, "figplot: cannot make the folder %s: %s\n", parsed.Value("-o").c_str(), made.message().c_str());
-            return kExitFailure;
-        }
-    }
+    const std::string out = parsed.Value("-o");
+    const std::string folder = intoFolder ? out : fs::path(out).parent_path().string();
+    if (!PathsFit(jobs) || (out != kStandardStream && !MakeFolder(folder))) return kExitFailure;
+    if (out != kStandardStream) ReportStaleTemporaries(StaleTemporaries(folder, intoFolder ? "" : out));
     auto loaded = LoadExternal(external);
     if (!loaded) return kExitFailure;
-    Composer composer(*loaded, canvas);
-    Progress progress(jobs.size());
-    size_t failed = 0;
-    for (size_t i = 0; i < jobs.size(); ++i) {
-        progress.Start(i, jobs[i].list);
-        std::string problem;
-        if (composer.Compose(jobs[i], &problem)) continue;
-        ++failed;
-        progress.Report(problem);
-    }
-    progress.Finish(failed);
+    RemoveTemporariesOnSignal();
+    const size_t failed = RunBatch(*loaded, canvas, jobs, static_cast<unsigned>(workers));
     return failed ? kExitFailure : 0;
 }
 

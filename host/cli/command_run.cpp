@@ -1,6 +1,8 @@
 // figplot run SCRIPT: runs a script of calls the way application code calls the external.
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
+#include <iterator>
 
 #include "arguments.h"
 #include "commands.h"
@@ -30,7 +32,10 @@ const char *const kRunHelp =
     "exit status is then 1. Any error in the script stops it with file, line and column.\n"
     "\n"
     "  -o DIR   folder for Save and for ComposeFile's outputPath (default: the current one;\n"
-    "           made when missing)\n";
+    "           made when missing)\n"
+    "\n"
+    "A SCRIPT of - is read from standard input; its files are then found in the current\n"
+    "folder.\n";
 
 int RunCommand(const std::vector<std::string> &args, const std::string &external) {
     Arguments parsed;
@@ -41,10 +46,12 @@ int RunCommand(const std::vector<std::string> &args, const std::string &external
         return 0;
     }
     if (parsed.positional.size() != 1) return UsageError("run takes one script", kRunHelp);
-    const std::string &path = parsed.positional[0];
+    const bool fromStdin = parsed.positional[0] == "-";
+    const std::string path = fromStdin ? "<stdin>" : parsed.positional[0];
 
     std::vector<uint8_t> bytes;
-    if (!figsim::ReadFileBytes(path, &bytes, &error)) {
+    if (fromStdin) bytes.assign(std::istreambuf_iterator<char>(std::cin), {});
+    else if (!figsim::ReadFileBytes(path, &bytes, &error)) {
         std::fprintf(stderr, "figplot: %s\n", error.c_str());
         return kExitFailure;
     }
@@ -64,7 +71,7 @@ int RunCommand(const std::vector<std::string> &args, const std::string &external
     }
     auto loaded = LoadExternal(external);
     if (!loaded) return kExitFailure;
-    ScriptRunner runner(*loaded, ScriptPlace{path, outputDir});
+    ScriptRunner runner(*loaded, ScriptPlace{path, outputDir, fromStdin ? "" : path});
     if (!runner.Run(statements)) return kExitFailure;
     return runner.failedCalls() ? kExitFailure : 0;
 }

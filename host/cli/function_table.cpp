@@ -71,12 +71,13 @@ FunctionTable ReadFunctionTable(const figsim::External &external) {
 
 ParamKind KindOfParameter(const std::string &name) {
     static const char *const kNumbers[] = {"width", "height", "depth", "top", "left", "bottom", "right",
-                                           "size", "style", "color", "fillColor", "lineSize", "noOutline?",
+                                           "size", "style", "lineSize", "noOutline?",
                                            "startAngle", "spanDegrees", "sizeField"};
     if (name == "pictureField") return ParamKind::Picture;
     if (name == "outputPath") return ParamKind::OutputPath;
     if (name == "text") return ParamKind::Text;
     if (name == "font") return ParamKind::NumberOrText;
+    if (name == "color" || name == "fillColor") return ParamKind::Colour;
     if (name == "drawCmdsListname") return ParamKind::ListName;
     for (const char *n : kNumbers)
         if (name == n) return ParamKind::Number;
@@ -90,6 +91,7 @@ const char *ParamKindName(ParamKind kind) {
         case ParamKind::Text:
         case ParamKind::OutputPath: return "a text";
         case ParamKind::NumberOrText: return "a number or a text";
+        case ParamKind::Colour: return "a colour (a number, a colour name or #RRGGBB)";
         case ParamKind::ListName: return "a list or the name of one";
         case ParamKind::Any: return "any value";
     }

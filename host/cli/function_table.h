@@ -32,8 +32,9 @@ struct FunctionTable {
 FunctionTable ReadFunctionTable(const figsim::External &external);
 
 // What a parameter takes, judged by its name in the table.
-// OutputPath is a text that names a file the external writes.
-enum class ParamKind { Picture, Number, Text, OutputPath, NumberOrText, ListName, Any };
+// OutputPath is a text that names a file the external writes; a Colour is a number, or a
+// colour word the host turns into one.
+enum class ParamKind { Picture, Number, Text, OutputPath, NumberOrText, Colour, ListName, Any };
 ParamKind KindOfParameter(const std::string &name);
 const char *ParamKindName(ParamKind kind);  // "a picture", "a number", ...
 

@@ -31,6 +31,7 @@ const char *const kProgramHelp =
     "  --smooth            draw text smoothed (greyscale edges at 16, 24 and 32 bits), as\n"
     "                      Windows does with font smoothing on\n"
     "  --no-smooth         draw text unsmoothed (the default, whatever the environment says)\n"
+    "  --version           print figplot's version\n"
     "\n"
     "figplot COMMAND --help tells more. Exit status: 0 success, 1 failure, 2 usage.\n";
 
@@ -91,6 +92,10 @@ int main(int argc, char **argv) {
     if (command == "help" && !args.empty()) {  // "figplot help run" is "figplot run --help"
         command = args[0];
         args = {"--help"};
+    }
+    if (command == "--version") {
+        std::printf("figplot %s\n", FIGPLOT_VERSION);
+        return 0;
     }
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kProgramHelp, stdout);

@@ -25,6 +25,8 @@ public:
                 lineStart_ = at_;
             } else if (c == ' ' || c == '\t' || c == '\r') {
                 ++at_;
+            } else if (c == '#' && StartsHexColour()) {
+                Push(Token::Kind::Name, s_.substr(at_, 7), 7);
             } else if (c == '#') {
                 while (at_ < s_.size() && s_[at_] != '\n') ++at_;
             } else if (IsNameStart(c)) {
@@ -38,7 +40,7 @@ public:
             } else if (c == '(' || c == ')' || c == ',' || c == '.' || c == '=') {
                 Push(Token::Kind::Punct, std::string(1, c), 1);
             } else {
-                return Fail(error, Here(), std::string("unexpected character '") + c + "'");
+                return Fail(error, Here(), "unexpected character " + QuoteCharacterAt(s_, at_));
             }
         }
         tokens_->push_back(Token{Token::Kind::LineEnd, "", 0, Here()});
@@ -55,6 +57,17 @@ private:
         error->at = at;
         error->message = std::move(message);
         return false;
+    }
+    // "#RRGGBB" where a value belongs (after '(', ',' or '=') is a colour word; anywhere else
+    // '#' starts a comment.
+    bool StartsHexColour() const {
+        if (tokens_->empty() || tokens_->back().kind != Token::Kind::Punct) return false;
+        const char before = tokens_->back().text[0];
+        if (before != '(' && before != ',' && before != '=') return false;
+        if (at_ + 7 > s_.size() || (at_ + 7 < s_.size() && IsNameChar(s_[at_ + 7]))) return false;
+        for (size_t i = at_ + 1; i < at_ + 7; ++i)
+            if (!std::isxdigit(static_cast<unsigned char>(s_[i]))) return false;
+        return true;
     }
     bool StartsNumber() const {
         size_t i = at_;

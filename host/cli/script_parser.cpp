@@ -14,7 +14,7 @@ bool IsPunct(const Token &t, char c) { return t.kind == Token::Kind::Punct && t.
 std::string Describe(const Token &t) {
     switch (t.kind) {
         case Token::Kind::LineEnd: return "the end of the line";
-        case Token::Kind::Text: return "text \"" + t.text + "\"";
+        case Token::Kind::Text: return "text \"" + ReadableText(t.text) + "\"";
         default: return "'" + t.text + "'";
     }
 }

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "colour_words.h"
+#include "command_list_rules.h"
 #include "dib_layout.h"
+#include "output_paths.h"
 #include "result_codes.h"
 #include "sim_files.h"
 
@@ -41,7 +44,7 @@ std::string DescribePicture(const std::vector<uint8_t> &picture) {
     figsim::DibLayout layout;
     if (!figsim::ReadDibLayout(picture, &layout)) return "empty picture";
     return "picture " + std::to_string(layout.width) + "x" + std::to_string(layout.height) + ", " +
-           std::to_string(layout.bits) + " bits";
+           std::to_string(layout.bits) + (layout.bits == 1 ? " bit" : " bits");
 }
 
 std::string DescribeList(const figsim::List &list) {
@@ -81,10 +84,16 @@ bool ScriptRunner::Fail(SourcePosition at, const std::string &message) {
 }
 
 std::string ScriptRunner::Beside(const std::string &path) const {
-    return Relative(std::filesystem::path(place_.scriptPath).parent_path().string(), path);
+    return Relative(std::filesystem::path(place_.besidePath).parent_path().string(), path);
 }
 
 std::string ScriptRunner::InOutput(const std::string &path) const { return Relative(place_.outputDir, path); }
+
+// A bare word that names no variable but a colour ("red", "#ff0000").
+bool ScriptRunner::ColourWord(const Operand &operand, double *value) const {
+    return operand.kind == Operand::Kind::Variable && variables_.count(operand.text) == 0 &&
+           ColourFromWord(operand.text, value);
+}
 
 const ScriptRunner::Variable *ScriptRunner::Find(const Operand &operand) {
     const auto found = variables_.find(operand.text);
@@ -96,7 +105,7 @@ const ScriptRunner::Variable *ScriptRunner::Find(const Operand &operand) {
 std::string ScriptRunner::Show(const Operand &operand) {
     switch (operand.kind) {
         case Operand::Kind::Number: return "the number " + FormatNumber(operand.number);
-        case Operand::Kind::Text: return "the text \"" + operand.text + "\"";
+        case Operand::Kind::Text: return "the text \"" + ReadableText(operand.text) + "\"";
         case Operand::Kind::Variable: break;
     }
     const auto found = variables_.find(operand.text);
@@ -112,6 +121,11 @@ bool ScriptRunner::ArgumentCount(const Call &call, size_t count) {
 
 // The value of a literal or a variable, which must be of `type`.
 bool ScriptRunner::ValueOf(const Operand &operand, VarType type, figsim::Value *out) {
+    double colour = 0;
+    if (type == VarType::Number && ColourWord(operand, &colour)) {
+        *out = figsim::Value::Num(colour);
+        return true;
+    }
     const bool literal = operand.kind != Operand::Kind::Variable;
     const Variable *v = literal ? nullptr : Find(operand);
     if (!literal && !v) return false;
@@ -180,7 +194,7 @@ bool ScriptRunner::Construct(const Call &call, const Statement &s, Variable *v) 
     }
     figsim::List list{s.variable, {}, {}, {}};
     figsim::CsvError csv;
-    if (!figsim::LoadCsvList(path, &list, &csv)) {
+    if (!figsim::LoadCsvList(path, &list, &csv, CheckCommandRow)) {
         if (csv.line == 0) return Fail(call.args[0].at, csv.message);
         ReportError(SourceError{path, {csv.line, csv.column}, csv.message});
         return false;
@@ -209,6 +223,14 @@ bool ScriptRunner::MakeBlank(const Call &call, Variable *v) {
 
 // The value a script passes for parameter `param`, checked against what the parameter takes.
 bool ScriptRunner::Argument(const Operand &operand, const std::string &param, std::string *what, figsim::Value *out) {
+    const ParamKind kind = KindOfParameter(param);
+    double colour = 0;
+    if (kind == ParamKind::Colour && ColourWord(operand, &colour)) {
+        *out = figsim::Value::Num(colour);
+        return true;
+    }
+    if (kind == ParamKind::Colour && operand.kind == Operand::Kind::Variable && !variables_.count(operand.text))
+        return Fail(operand.at, "'" + operand.text + "' is neither a variable nor a colour: a colour is " + kColourForms);
     VarType type = operand.kind == Operand::Kind::Number ? VarType::Number : VarType::Text;
     if (operand.kind == Operand::Kind::Number) *out = figsim::Value::Num(operand.number);
     if (operand.kind == Operand::Kind::Text) *out = figsim::Value::Str(operand.text);
@@ -218,11 +240,11 @@ bool ScriptRunner::Argument(const Operand &operand, const std::string &param, st
         type = v->type;
         *out = type == VarType::List ? figsim::Value::Str(operand.text) : v->value;  // a list goes by its name
     }
-    const ParamKind kind = KindOfParameter(param);
     bool accepted = true;
     switch (kind) {
         case ParamKind::Picture: accepted = type == VarType::Picture; break;
         case ParamKind::Number: accepted = type == VarType::Number; break;
+        case ParamKind::Colour: return ColourArgument(type, out, what);
         case ParamKind::Text:
         case ParamKind::OutputPath: accepted = type == VarType::Text; break;
         case ParamKind::NumberOrText: accepted = type == VarType::Number || type == VarType::Text; break;
@@ -233,8 +255,25 @@ bool ScriptRunner::Argument(const Operand &operand, const std::string &param, st
         *what = std::string("takes ") + ParamKindName(kind) + ", not " + Show(operand);
         return false;
     }
-    if (kind == ParamKind::OutputPath) *out = figsim::Value::Str(InOutput(figsim::Utf32ToUtf8(out->text)));
-    return true;
+    if (kind != ParamKind::OutputPath) return true;
+    const std::string path = InOutput(figsim::Utf32ToUtf8(out->text));
+    *out = figsim::Value::Str(path);
+    *what = PathTooLong(path);
+    return what->empty();
+}
+
+// A number as it is; a text that names a colour as the colour's number.
+bool ScriptRunner::ColourArgument(VarType type, figsim::Value *value, std::string *what) {
+    if (type == VarType::Number) return true;
+    const std::string word = type == VarType::Text ? figsim::Utf32ToUtf8(value->text) : "";
+    double colour = 0;
+    if (type == VarType::Text && ColourFromWord(word, &colour)) {
+        *value = figsim::Value::Num(colour);
+        return true;
+    }
+    *what = type == VarType::Text ? "takes a colour, and '" + ReadableText(word) + "' names none: a colour is " + kColourForms
+                                  : std::string("takes ") + ParamKindName(ParamKind::Colour) + ", not a " + VarTypeName(type);
+    return false;
 }
 
 bool ScriptRunner::DoCall(const Statement &s) {
@@ -260,16 +299,18 @@ bool ScriptRunner::DoCall(const Statement &s) {
         }
     }
     const int16_t result = host_.Call(f->number, params);
+    const std::string meaning = result == ResultDone ? "" : ExplainResult(result, *f, params, host_);
     // Variables passed are passed by reference: what the function wrote comes back.
     for (size_t i = 0; i < call.args.size(); ++i) {
-        if (call.args[i].kind != Operand::Kind::Variable) continue;
-        Variable &v = variables_.at(call.args[i].text);
+        const auto found = variables_.find(call.args[i].text);
+        if (call.args[i].kind != Operand::Kind::Variable || found == variables_.end()) continue;  // a colour word
+        Variable &v = found->second;
         if (v.type != VarType::List && params[i].kind == v.value.kind) v.value = std::move(params[i]);
     }
     if (result != ResultDone) {
         ++failedCalls_;
         ReportError(SourceError{place_.scriptPath, call.at,
-                                call.name + " answered ResultCode " + std::to_string(result) + ": " + ResultMeaning(result)});
+                                call.name + " answered ResultCode " + std::to_string(result) + ": " + meaning});
     }
     return StoreResult(s, result);
 }
@@ -298,7 +339,7 @@ bool ScriptRunner::Save(const Call &call) {
     if (!TextArgument(call.args[1], &path)) return false;
     if (v->value.picture.empty()) return Fail(picture.at, "'" + picture.text + "' is an empty picture: nothing to save");
     std::string error;
-    if (!figsim::WritePictureFile(InOutput(path), v->value.picture, &error)) return Fail(call.args[1].at, error);
+    if (!WritePictureSafely(InOutput(path), v->value.picture, &error)) return Fail(call.args[1].at, error);
     return true;
 }
 

@@ -13,8 +13,9 @@
 namespace figcli {
 
 struct ScriptPlace {
-    std::string scriptPath;  // named in messages; Load and Csv read beside it
+    std::string scriptPath;  // named in messages
     std::string outputDir;   // Save and ComposeFile's outputPath write here
+    std::string besidePath;  // Load and Csv read beside it; empty: in the current folder
 };
 
 class ScriptRunner {
@@ -51,6 +52,8 @@ private:
     bool NumberArgument(const Operand &operand, double *out);
     bool TextArgument(const Operand &operand, std::string *out);
     bool Argument(const Operand &operand, const std::string &param, std::string *what, figsim::Value *out);
+    bool ColourWord(const Operand &operand, double *value) const;
+    bool ColourArgument(VarType type, figsim::Value *value, std::string *what);
     std::string Show(const Operand &operand);
     std::string Beside(const std::string &path) const;     // relative to the script
     std::string InOutput(const std::string &path) const;   // relative to the output folder

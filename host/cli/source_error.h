@@ -16,6 +16,12 @@ struct SourceError {
     std::string message;
 };
 
+// `text` as a message shows it: UTF-8 as it is, other bytes and control characters escaped.
+std::string ReadableText(const std::string &text);
+// The character that starts at `at` in quotes with its code point ("'é' (U+00E9)"), or the
+// byte in hexadecimal when no UTF-8 character starts there.
+std::string QuoteCharacterAt(const std::string &text, size_t at);
+
 // "file:line:column: message", or "file: message" for the file as a whole.
 std::string FormatError(const SourceError &error);
 // Prints the error to stderr as "figplot: " + FormatError.

@@ -14,11 +14,7 @@ namespace {
 
 constexpr int16_t kNumberColumn = 5;  // any field type but text or picture, as the simulator answers numbers
 
-struct Cell {
-    std::string text;
-    bool quoted = false;
-    int line = 0, column = 0;
-};
+using Cell = CsvCell;
 
 class CsvReader {
 public:
@@ -121,7 +117,15 @@ bool IsTextCell(const Cell &cell) {
     return !cell.text.empty() && !LooksLikeNumber(cell.text);
 }
 
-bool ReadHeader(const std::vector<Cell> &cells, List *list, CsvError *error) {
+bool IsEmptyCell(const Cell &cell) { return cell.text.empty() && !cell.quoted; }
+
+// Empty cells after the last named column, as spreadsheets write them, carry nothing.
+void DropTrailingEmptyCells(std::vector<Cell> *cells, size_t keep) {
+    while (cells->size() > keep && IsEmptyCell(cells->back())) cells->pop_back();
+}
+
+bool ReadHeader(std::vector<Cell> cells, List *list, CsvError *error) {
+    DropTrailingEmptyCells(&cells, 1);
     std::set<std::string> seen;
     for (const Cell &cell : cells) {
         std::string problem;
@@ -148,7 +152,8 @@ bool IsBlankRow(const std::vector<Cell> &cells) { return cells.size() == 1 && ce
 
 // The first pass: the header, every row's faults, which columns hold text, and how many
 // lines follow the header.
-bool CheckRows(std::string_view text, List *list, std::vector<bool> *textColumn, size_t *lines, CsvError *error) {
+bool CheckRows(std::string_view text, const CsvRowCheck &check, List *list, std::vector<bool> *textColumn, size_t *lines,
+               CsvError *error) {
     CsvReader reader(text);
     std::vector<Cell> cells;
     bool haveHeader = false;
@@ -162,6 +167,7 @@ bool CheckRows(std::string_view text, List *list, std::vector<bool> *textColumn,
             continue;
         }
         ++*lines;
+        DropTrailingEmptyCells(&cells, list->columnNames.size());
         if (cells.size() > list->columnNames.size()) {
             const Cell &extra = cells[list->columnNames.size()];
             *error = CsvError{extra.line, extra.column,
@@ -175,8 +181,10 @@ bool CheckRows(std::string_view text, List *list, std::vector<bool> *textColumn,
                 *error = CsvError{cell.line, cell.column, "bad number '" + cell.text + "'"};
                 return false;
             }
-            if (IsTextCell(cell)) (*textColumn)[c] = true;
         }
+        if (check && !check(&cells, error)) return false;
+        for (size_t c = 0; c < cells.size(); ++c)
+            if (IsTextCell(cells[c])) (*textColumn)[c] = true;
     }
     if (!haveHeader) {
         *error = CsvError{1, 1, "no header row naming the columns"};
@@ -186,7 +194,8 @@ bool CheckRows(std::string_view text, List *list, std::vector<bool> *textColumn,
 }
 
 // The second pass: every row after the header becomes a line, missing trailing cells empty.
-void FillLines(std::string_view text, const std::vector<bool> &textColumn, List *list) {
+// The row check runs again: it rewrites cells as it did on the first pass.
+void FillLines(std::string_view text, const CsvRowCheck &check, const std::vector<bool> &textColumn, List *list) {
     CsvReader reader(text);
     std::vector<Cell> cells;
     std::vector<Value> line;
@@ -198,6 +207,8 @@ void FillLines(std::string_view text, const std::vector<bool> &textColumn, List 
             header = false;
             continue;
         }
+        DropTrailingEmptyCells(&cells, textColumn.size());
+        if (check) check(&cells, &ignored);
         cells.resize(textColumn.size());
         line.clear();
         for (size_t c = 0; c < cells.size(); ++c) line.push_back(CellValue(cells[c], textColumn[c]));
@@ -207,27 +218,27 @@ void FillLines(std::string_view text, const std::vector<bool> &textColumn, List 
 
 }  // namespace
 
-bool ParseCsvList(std::string_view text, List *list, CsvError *error) {
+bool ParseCsvList(std::string_view text, List *list, CsvError *error, const CsvRowCheck &check) {
     list->columnNames.clear();
     list->columnTypes.clear();
     list->lines.clear();
     std::vector<bool> textColumn;
     size_t lines = 0;
-    if (!CheckRows(text, list, &textColumn, &lines, error)) return false;
+    if (!CheckRows(text, check, list, &textColumn, &lines, error)) return false;
     list->lines.reserve(lines, lines * textColumn.size());
     for (bool isText : textColumn) list->columnTypes.push_back(isText ? int16_t{FieldTypeText} : kNumberColumn);
-    FillLines(text, textColumn, list);
+    FillLines(text, check, textColumn, list);
     return true;
 }
 
-bool LoadCsvList(const std::string &path, List *list, CsvError *error) {
+bool LoadCsvList(const std::string &path, List *list, CsvError *error, const CsvRowCheck &check) {
     std::vector<uint8_t> bytes;
     std::string message;
     if (!ReadFileBytes(path, &bytes, &message)) {
         *error = CsvError{0, 0, message};
         return false;
     }
-    return ParseCsvList(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()), list, error);
+    return ParseCsvList(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()), list, error, check);
 }
 
 }  // namespace figsim

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,13 +34,22 @@ std::vector<uint8_t> MakeWhitePicture(int width, int height, int bitsPerPixel);
 // Unquoted cells that read as numbers are numbers; a quoted cell, or one that does not
 // start like a number, is text. A column holding any text is a text column (its cells
 // all kept as text, as the host converts them); the others are number columns.
-// Blank rows are skipped; a row may have fewer cells than the header, not more.
+// Blank rows are skipped; a row may have fewer cells than the header, and more only when
+// the extra ones are empty: spreadsheets end every row with a comma, the header too.
 struct CsvError {
     int line = 0;    // 1-based; 0 when the file itself could not be read
     int column = 0;  // 1-based character position in the line
     std::string message;
 };
-bool ParseCsvList(std::string_view text, List *list, CsvError *error);
-bool LoadCsvList(const std::string &path, List *list, CsvError *error);
+struct CsvCell {
+    std::string text;
+    bool quoted = false;
+    int line = 0, column = 0;
+};
+// A host's own rules for each row, applied before the row is stored: it may rewrite cells
+// (a colour word into its number) or refuse the row with `error` set.
+using CsvRowCheck = std::function<bool(std::vector<CsvCell> *row, CsvError *error)>;
+bool ParseCsvList(std::string_view text, List *list, CsvError *error, const CsvRowCheck &check = {});
+bool LoadCsvList(const std::string &path, List *list, CsvError *error, const CsvRowCheck &check = {});
 
 }  // namespace figsim

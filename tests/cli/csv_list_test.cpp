@@ -42,6 +42,7 @@ TEST(CsvList, CellsAndColumnTypes) {
         {"short rows padded, blank rows skipped, BOM skipped", "\xEF\xBB\xBF" "a,b,c\n\n1\n2,x\n",
          "a:n|b:t|c:n\n1,\"\",_\n2,\"x\",_"},
         {"header only", "a,b", "a:n|b:n"},
+        {"a comma ending every row, as spreadsheets write", "a,b,\n1,x,\n2,,\n", "a:n|b:t\n1,\"x\"\n2,\"\""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -61,6 +62,7 @@ TEST(CsvList, FaultsNameLineAndColumn) {
         {"bad number", "a,b\n1,2\n3, 4x\n", 3, 4, "bad number '4x'"},
         {"number out of range", "a\n1e999\n", 2, 1, "bad number '1e999'"},
         {"too many cells", "a,b\n1,2,3\n", 2, 5, "more cells than the header names (2)"},
+        {"a filled cell past a header's closing comma", "a,b,\n1,2,3\n", 2, 5, "more cells than the header names (2)"},
         {"quote never ends", "a\n\"open\n", 2, 1, "quoted cell never ends"},
         {"text after a quote", "a,b\n\"x\"y,1\n", 2, 4, "expected a comma after the quoted cell"},
         {"fault after a quoted line break", "a,b\n\"1\n2\",3z\n", 3, 4, "bad number '3z'"},

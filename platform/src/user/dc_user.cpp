@@ -7,13 +7,18 @@
 #include "gdi/draw.h"
 
 #include <memory>
+#include <mutex>
 
 using namespace figplat;
 using namespace figplat::gdi;
 
 namespace {
 
+// A window's pixels are made at its first GetDC: most hosts never draw on their window, and
+// a white 640 x 480 surface costs a process start more than everything else it does.
 struct Window {
+    int width = 0, height = 0;
+    std::once_flag made;
     std::shared_ptr<Surface> surface;
 };
 
@@ -24,13 +29,21 @@ void PaintWhite(Surface &s) {
     for (int y = 0; y < s.height; ++y) s.ops->fillSpan(s, y, 0, s.width, white);
 }
 
+std::shared_ptr<Surface> WindowSurface(Window &window) {
+    std::call_once(window.made, [&window] {
+        window.surface = MakeDibSurface(window.width, window.height, 32, true, nullptr, 0);
+        if (window.surface) PaintWhite(*window.surface);
+    });
+    return window.surface;
+}
+
 }  // namespace
 
 HWND PlatformCreateWindow(int width, int height) {
+    if (width < 1 || height < 1) return nullptr;
     auto window = std::make_unique<Window>();
-    window->surface = MakeDibSurface(width, height, 32, true, nullptr, 0);
-    if (!window->surface) return nullptr;
-    PaintWhite(*window->surface);
+    window->width = width;
+    window->height = height;
     HANDLE handle = RegisterObject(PlatformWindow, window.get());
     if (!handle) return nullptr;
     window.release();
@@ -54,8 +67,9 @@ HDC WINAPI GetDC(HWND handle) {
         return dc ? dc->handle : nullptr;
     }
     Window *window = LookupWindow(handle);
-    if (!window) return nullptr;
-    Dc *dc = NewDc(DcKind::Window, window->surface, handle);
+    std::shared_ptr<Surface> surface = window ? WindowSurface(*window) : nullptr;
+    if (!surface) return nullptr;
+    Dc *dc = NewDc(DcKind::Window, std::move(surface), handle);
     return dc ? dc->handle : nullptr;
 }
 
