@@ -16,12 +16,12 @@ _figplot() {
     -o) COMPREPLY=($(compgen -f -- "$cur")); compopt -o filenames 2>/dev/null; return ;;
   esac
   case $command in
-    "") COMPREPLY=($(compgen -W "run compose info help --external --version --help" -- "$cur")) ;;
+    "") COMPREPLY=($(compgen -W "run compose info help --external --smooth --no-smooth --version --help" -- "$cur")) ;;
     help) COMPREPLY=($(compgen -W "run compose info" -- "$cur")) ;;
-    run) if [[ $cur == -* ]]; then COMPREPLY=($(compgen -W "-o --external --help" -- "$cur"));
+    run) if [[ $cur == -* ]]; then COMPREPLY=($(compgen -W "-o --external --smooth --no-smooth --help" -- "$cur"));
          else COMPREPLY=($(compgen -f -- "$cur")); compopt -o filenames 2>/dev/null; fi ;;
     compose) if [[ $cur == -* ]]; then
-               COMPREPLY=($(compgen -W "-o --width --height --depth --format --external --help" -- "$cur"))
+               COMPREPLY=($(compgen -W "-o --width --height --depth --format --jobs --external --smooth --no-smooth --help" -- "$cur"))
              else COMPREPLY=($(compgen -f -X '!*.csv' -- "$cur") $(compgen -d -- "$cur")); compopt -o filenames 2>/dev/null; fi ;;
     info) COMPREPLY=($(compgen -W "--external --help" -- "$cur")) ;;
   esac
