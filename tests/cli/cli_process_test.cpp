@@ -281,7 +281,7 @@ TEST_F(FigplotProcess, BashCompletion) {
         {"figplot compose x.csv --depth \"\"", "1 4 8 16 24 32"},
         {"figplot --external figPlotU compose --format \"\"", "png bmp"},
         {"figplot compose c/", "c/one.csv"},
-        {"figplot run -", "-o --external --help"},
+        {"figplot run -", "-o --external --smooth --no-smooth --help"},
         {"figplot help \"\"", "run compose info"},
     };
     for (const Case &c : cases) {
