@@ -47,6 +47,11 @@ WINBASEAPI int PlatformCalledFunctions(const char **names, int capacity);
  * reports that count as success, as a write cut short may; 0 disarms. It fires once.
  */
 WINBASEAPI void PlatformShortenNthWrite(int n);
+/*
+ * The next GetDIBits that copies pixels reports an image size `bytes` off the true one, as
+ * a driver with a layout of its own may; 0 disarms. It fires once.
+ */
+WINBASEAPI void PlatformSkewNextImageSize(LONG bytes);
 
 /*
  * Releases (DeleteObject, DeleteDC, ReleaseDC, GlobalFree, LocalFree, CloseHandle) given a

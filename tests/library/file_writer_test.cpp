@@ -268,6 +268,24 @@ TEST_P(FileWriter, AWriteCutShortKeepsTheOldFile) {
     fs::remove(path);
 }
 
+// An image size from GetDIBits other than the file's own layout is no file: the answer is 3,
+// the old file stays whole and no temporary is left.
+TEST_P(FileWriter, AnImageSizeOtherThanTheLayoutWritesNothing) {
+    const fs::path path = folder / "skewed.bmp";
+    const std::string old = "an older picture the user keeps";
+    for (LONG skew : {4, -4, 1}) {
+        { std::ofstream(path, std::ios::binary | std::ios::trunc) << old; }
+        PlatformSkewNextImageSize(skew);
+        EXPECT_EQ(Compose(path, 13, 5, 24), ResultNoMemory) << "skew " << skew;
+        PlatformSkewNextImageSize(0);
+        const std::vector<uint8_t> now = ReadAll(path);
+        EXPECT_EQ(std::string(now.begin(), now.end()), old) << "skew " << skew;
+        EXPECT_EQ(FolderContents(), std::vector<fs::path>{"skewed.bmp"}) << "skew " << skew;
+        EXPECT_EQ(PlatformLiveTotal(), baseline) << "skew " << skew;
+    }
+    fs::remove(path);
+}
+
 // A file size limit (ulimit -f) cuts the write short: the answer is 5, the old file stays
 // whole and no temporary is left.
 TEST_P(FileWriter, AShortWriteKeepsTheOldFile) {

@@ -161,9 +161,11 @@ int CopyLines(const Surface &src, BITMAPINFO *info, const RGBQUAD *table, UINT s
 
 namespace {
 std::atomic<int> selectedBitmapReads{0};
+std::atomic<LONG> nextImageSizeSkew{0};
 }
 
 int PlatformSelectedBitmapReads(void) { return selectedBitmapReads.load(); }
+void PlatformSkewNextImageSize(LONG bytes) { nextImageSizeSkew.store(bytes); }
 
 int WINAPI GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage) {
     if (FIG_FAULT_POINT("GetDIBits")) return 0;
@@ -182,5 +184,7 @@ int WINAPI GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits
     }
     if (!ValidDibHeader(info) || !ImageFits(h)) return 0;
     FillCallerHeader(src, info, table);
-    return CopyLines(src, info, table, start, lines, bits);
+    const int copied = CopyLines(src, info, table, start, lines, bits);
+    h.biSizeImage += static_cast<DWORD>(nextImageSizeSkew.exchange(0));
+    return copied;
 }
