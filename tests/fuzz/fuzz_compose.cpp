@@ -66,13 +66,15 @@ std::vector<int> BoundColumns(const std::u32string &names, size_t columns) {
     return bound;
 }
 
-// Text sizes below 96; pens of any width.
+// Text sizes below 96; pens up to 65535 wide (a wider pen along a curve strokes every point
+// of its path).
 void LimitLineCost(std::vector<Cell> &cells, const std::vector<int> &bound) {
     if (bound.size() < 7) return;  // a list the library refuses
     const auto at = [&](int column) -> Cell & { return cells[bound[column - 1]]; };
     // The code as the library reads it: 65540 and 4.5 are ovals too.
     const int code = at(1).isText ? 0 : Low16(ToInt32(at(1).number));
     if (code == 6 && !at(5).isText) at(5).number = CapMagnitude(at(5).number, 96);
+    if ((code == 1 || code == 2 || code == 4) && !at(7).isText) at(7).number = Bounded(at(7).number, 65535);
 }
 
 Composition ReadComposition(ByteSource &in, const std::string &scratch) {

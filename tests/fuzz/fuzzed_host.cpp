@@ -54,7 +54,8 @@ double FuzzedHost::ParamNumber(int id) {
     const bool sized = function == FnComposeFile || function == FnComposePict || function == FnSetPictBounds;
     if (sized && (id == ParamFirst + 1 || id == ParamFirst + 2)) return CapAbove(value, kSideCap);
     if (function == FnDrawText && id == ParamFirst + 5) return CapMagnitude(value, kFontSizeCap);
-    return value;
+    const bool outlined = function == FnDrawOval || function == FnDrawRect || function == FnDrawLine;
+    return outlined && id == ParamFirst + 1 ? Bounded(value, kPenWidthCap) : value;  // lineSize
 }
 
 int32_t FuzzedHost::Reference() {
@@ -191,6 +192,8 @@ int32_t FuzzedHost::ListNumber(int32_t line, int column, double *out) {
         lineCode_ = Low16(ToInt32(value));
     } else if (bound(4) && lineCode_ == 6) {
         value = CapMagnitude(value, kFontSizeCap);
+    } else if (bound(6) && (lineCode_ == 1 || lineCode_ == 2 || lineCode_ == 4)) {
+        value = Bounded(value, kPenWidthCap);  // lineSize
     }
     if (in_.Flag()) *out = value;
     return 1;

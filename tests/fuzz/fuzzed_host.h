@@ -30,6 +30,10 @@ using HostUnit = uint8_t;
 constexpr int kSideCap = 64;       // canvas sides asked for by ComposeFile/ComposePict/SetPictBounds
 constexpr int kFontSizeCap = 96;   // DrawText sizes, in parameters and in text lines of a list
 constexpr int kLineCountCap = 32;  // "#LN"
+// Wide outlines cost what the visible rows cost for pens up to 65535 pixels (the widths a
+// host's 16-bit lineSize gives); a wider pen along a curve still strokes every point of its
+// path, so pens stay within that range (DrawRect, DrawOval, DrawLine, list codes 1, 2, 4).
+constexpr int kPenWidthCap = 65535;
 
 class FuzzedHost {
 public:
