@@ -2,7 +2,7 @@
 // Expected numbers were measured under wine64 8.0 (CreateFontIndirectW, GetTextMetricsW,
 // GetTextExtentPoint32W) in a prefix whose font replacements map Arial, Times New Roman
 // and Courier New to Liberation and whose Fonts folder holds vgasys.fon and coure.fon.
-#include "gdi/font/font.h"
+#include "engine/font/font.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // from wine64 8.0: TextOutW at (40, 40), TRANSPARENT, black on white, into a 32-bpp DIB
 // section, default quality, fontconfig antialiasing off; rows are the ink's bounding box
 // and (left, top) its offset from the text cell's top-left corner.
-#include "gdi/font/font.h"
+#include "engine/font/font.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The size rules of the font module: LOGFONT heights to pixels-per-em for outline faces,
 // to whole-pixel magnifications for raster faces. Expected values marked "Wine" were
 // measured under wine64 8.0 (GetTextMetricsW after CreateFontIndirectW).
-#include "gdi/font/face_catalog.h"
-#include "gdi/font/pixel_size.h"
+#include "engine/font/face_catalog.h"
+#include "engine/font/pixel_size.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Smoothed text: the font smoothing parameter, when glyphs come out grey (quality, setting,
 // the face's gasp table, the surface's depth), and how a coverage level mixes the text
 // colour into the pixel beneath at 16, 24 and 32 bits.
-#include "gdi/font/glyph_images.h"
-#include "gdi/glyph_blend.h"
+#include "engine/font/glyph_images.h"
+#include "engine/glyph_blend.h"
 #include "gdi_test_util.h"
 
 #include <gtest/gtest.h>

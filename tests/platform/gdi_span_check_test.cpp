@@ -1,6 +1,6 @@
 // Debug and sanitizer builds check every piece a shape hands the painter against the
 // surface, so that a clipping fault stops with a message instead of writing over memory.
-#include "gdi/raster.h"
+#include "engine/raster.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Arc() and Pie() geometry. Expected pictures marked "Wine" were read back from Wine's GDI
 // (wine64, drawing into a 32-bpp top-down DIB section, black pen and null brush or null
 // pen and solid brush, on white, counter-clockwise arcs); '#' is a lit pixel.
-#include "gdi/geom/arc_layout.h"
-#include "gdi/geom/geom.h"
-#include "gdi/geom/spans.h"
+#include "engine/geom/arc_layout.h"
+#include "engine/geom/geom.h"
+#include "engine/geom/spans.h"
 #include "platform/geom_test_util.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Ellipse() geometry. Expected pictures marked "Wine" were read back from Wine's GDI
 // (wine64, Ellipse into a 32-bpp top-down DIB section, black pen and null brush or null
 // pen and solid brush, on white); '#' is a lit pixel, columns start at x = 0.
-#include "gdi/geom/geom.h"
-#include "gdi/geom/spans.h"
+#include "engine/geom/geom.h"
+#include "engine/geom/spans.h"
 #include "platform/geom_test_util.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Rectangle() geometry with a one-pixel or null pen. Expected pixel sets marked "Wine" were
 // read back from Wine's GDI (wine64 8.0, Rectangle into a 32-bpp DIB section).
-#include "gdi/geom/geom.h"
-#include "gdi/geom/spans.h"
+#include "engine/geom/geom.h"
+#include "engine/geom/spans.h"
 #include "platform/geom_test_util.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // What the shape geometry tests share: a small odd-sized canvas and spans as pixel sets.
 #pragma once
 
-#include "gdi/geom/geom.h"
-#include "gdi/geom/quarter_path.h"
-#include "gdi/geom/spans.h"
+#include "engine/geom/geom.h"
+#include "engine/geom/quarter_path.h"
+#include "engine/geom/spans.h"
 
 #include <set>
 #include <utility>

@@ -1,8 +1,8 @@
 // Wide solid pens and the span utilities under them. Expected pixel sets marked "Wine"
 // were read back from Wine's GDI (wine64 8.0: CreatePen(PS_SOLID, w), LineTo, Polyline and
 // Rectangle with a null brush, CreatePolygonRgn + FillRgn, into a 32-bpp DIB section).
-#include "gdi/geom/geom.h"
-#include "gdi/geom/spans.h"
+#include "engine/geom/geom.h"
+#include "engine/geom/spans.h"
 #include "platform/geom_test_util.h"
 
 #include <gtest/gtest.h>
