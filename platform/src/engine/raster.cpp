@@ -2,21 +2,50 @@
 
 #include "engine/colour.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 namespace figplat::gdi {
 
-uint32_t DrawingPixel(const Dc &dc, COLORREF colour) {
-    const Surface &s = *dc.surface;
+uint32_t ColourPixel(const Surface &s, COLORREF colour) { return s.ops->colourToPixel(s, ResolveColour(colour)); }
+
+uint32_t DrawingPixel(const Surface &s, COLORREF colour, COLORREF background) {
     const COLORREF rgb = ResolveColour(colour);
     if (s.bitsPerPixel != 1) return s.ops->colourToPixel(s, rgb);
     for (int entry = 0; entry < s.tableSize; ++entry)
         if (QuadToColour(s.table[entry]) == rgb) return static_cast<uint32_t>(entry);
-    const uint32_t backgroundPixel = s.ops->colourToPixel(s, ResolveColour(dc.bkColour));
+    const uint32_t backgroundPixel = ColourPixel(s, background);
     // The COLORREFs themselves are compared, flags and all: PALETTEINDEX(249) and
     // PALETTEINDEX(300) both resolve to black yet are different colours here.
-    return colour == dc.bkColour ? backgroundPixel : 1 - backgroundPixel;
+    return colour == background ? backgroundPixel : 1 - backgroundPixel;
+}
+
+void FillBox(Surface &s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t pixel) {
+    x0 = std::max<int64_t>(x0, 0);
+    y0 = std::max<int64_t>(y0, 0);
+    x1 = std::min<int64_t>(x1, s.width);
+    y1 = std::min<int64_t>(y1, s.height);
+    if (x0 >= x1 || y0 >= y1) return;
+    s.ops->fillRect(s, RECT{static_cast<LONG>(x0), static_cast<LONG>(y0), static_cast<LONG>(x1), static_cast<LONG>(y1)},
+                    pixel);
+}
+
+namespace {
+
+bool InSurface(const Surface &s, int x, int y) { return x >= 0 && y >= 0 && x < s.width && y < s.height; }
+
+}  // namespace
+
+COLORREF PaintPixel(Surface &s, int x, int y, COLORREF colour) {
+    const uint32_t pixel = ColourPixel(s, colour);
+    if (InSurface(s, x, y)) s.ops->setPixel(s, x, y, pixel);
+    return s.ops->pixelToColour(s, pixel);
+}
+
+COLORREF PixelColour(const Surface &s, int x, int y) {
+    if (!InSurface(s, x, y)) return CLR_INVALID;
+    return s.ops->pixelToColour(s, s.ops->getPixel(s, x, y));
 }
 
 namespace {

@@ -1,18 +1,43 @@
-// The raster engine's entry points for the drawing calls: colour to pixel as GDI maps
-// pens, brushes and text, painting span lists, and copying rectangles between surfaces.
+// The raster engine as the API layer calls it: surfaces (surface.h), colours (colour.h),
+// shapes as span lists (geom/geom.h), fonts and the smoothing setting (font/font.h,
+// font/smoothing.h), and the painting done on a surface in a pixel value. The API layer includes nothing else of the engine; the engine
+// knows no device context or handle. Each surface carries its format's routine table,
+// chosen when it is made, and the functions here call through it.
 #pragma once
 
-#include "api/gdi/dc.h"
+#include "engine/colour.h"
+#include "engine/font/font.h"
+#include "engine/font/smoothing.h"
 #include "engine/geom/geom.h"
 #include "engine/surface.h"
 
 namespace figplat::gdi {
 
-// The pixel a pen, brush or text colour paints on the DC's surface. On 1-bpp surfaces an
-// exact table colour keeps its entry; any other colour takes the entry opposite the one the
-// DC's background colour maps to (the background COLORREF itself, flag byte and all, takes
-// that one).
-uint32_t DrawingPixel(const Dc &dc, COLORREF colour);
+// The pixel a colour maps to on the surface, the flag byte resolved first (ResolveColour);
+// on indexed surfaces the nearest table entry.
+uint32_t ColourPixel(const Surface &s, COLORREF colour);
+
+// The pixel a pen, brush or text colour paints on a surface whose DC has `background` as its
+// background colour. On 1-bpp surfaces an exact table colour keeps its entry; any other
+// colour takes the entry opposite the one the background maps to (the background COLORREF
+// itself, flag byte and all, takes that one).
+uint32_t DrawingPixel(const Surface &s, COLORREF colour, COLORREF background);
+
+// Fills [x0, x1) x [y0, y1), cut to the surface first.
+void FillBox(Surface &s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t pixel);
+
+// SetPixel's painting: nearest colour only (no 1-bpp background rule); the colour the pixel
+// gets, also for a point outside the surface, where nothing is drawn.
+COLORREF PaintPixel(Surface &s, int x, int y, COLORREF colour);
+// The colour at (x, y); CLR_INVALID outside the surface.
+COLORREF PixelColour(const Surface &s, int x, int y);
+
+// Whether the face's text is drawn grey on the surface: never at 8 bits or fewer.
+bool SmoothsText(const Surface &s, const font::Face *face);
+// Paints a string's ink with its cell's top-left at (x, y): every glyph's runs in `pixel`,
+// or its coverage blended in `colour` (resolved first) over what lies beneath, then the underline and
+// strike-out boxes, all cut to the surface.
+void PaintTextInk(Surface &s, const font::TextInk &ink, int64_t x, int64_t y, COLORREF colour, uint32_t pixel);
 
 // Paints what a shape hands over (already cut to the surface) in one pixel value, straight
 // into the bits. Debug and sanitizer builds check every piece against the surface first, so

@@ -1,7 +1,7 @@
 // BitBlt with SRCCOPY: clip to both bitmaps, then copy or convert rows, with GDI's
 // monochrome rules at either end.
+#include "api/gdi/dc.h"
 #include "core/faults.h"
-#include "engine/colour.h"
 #include "engine/raster.h"
 
 #include <algorithm>
@@ -54,7 +54,7 @@ RowTransform MonochromeRules(const Dc &dst, const Dc &src) {
     }
     if (IsMonochromeDevice(to)) {
         t.monoDestination = true;
-        t.backgroundPixel = from.ops->colourToPixel(from, ResolveColour(src.bkColour));
+        t.backgroundPixel = ColourPixel(from, src.bkColour);
     }
     return t;
 }

@@ -2,7 +2,7 @@
 #include "api/gdi/dc.h"
 
 #include "core/faults.h"
-#include "engine/colour.h"
+#include "engine/raster.h"
 
 #include <atomic>
 #include <cstdint>

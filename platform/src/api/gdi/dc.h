@@ -4,7 +4,7 @@
 #include <figplatform.h>
 
 #include "api/gdi/gdi_objects.h"
-#include "engine/surface.h"
+#include "engine/raster.h"
 
 #include <memory>
 

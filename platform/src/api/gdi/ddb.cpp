@@ -1,8 +1,8 @@
 // Device-dependent bitmaps: CreateBitmap and CreateCompatibleBitmap.
-#include "core/faults.h"
-#include "engine/colour.h"
 #include "api/gdi/dc.h"
 #include "api/gdi/gdi_objects.h"
+#include "core/faults.h"
+#include "engine/raster.h"
 
 #include <cstring>
 

@@ -1,8 +1,7 @@
 // DIB sections: CreateDIBSection and GetDIBits.
-#include "core/faults.h"
-#include "engine/colour.h"
 #include "api/gdi/dc.h"
 #include "api/gdi/gdi_objects.h"
+#include "core/faults.h"
 #include "engine/raster.h"
 
 #include <algorithm>

@@ -8,13 +8,9 @@
 #include <figplatform.h>
 
 #include "core/registry.h"
-#include "engine/surface.h"
+#include "engine/raster.h"
 
 #include <memory>
-
-namespace figplat::font {
-struct Face;
-}
 
 namespace figplat::gdi {
 

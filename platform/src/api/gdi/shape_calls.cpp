@@ -1,12 +1,10 @@
 // gdi32's shape calls: lines, rectangles, ellipses, arcs, pies and single pixels. The
 // geometry module decides the spans; this file picks colours and paints them.
-#include "core/faults.h"
-#include "engine/colour.h"
 #include "api/gdi/shape_calls.h"
-#include "engine/geom/geom.h"
+
+#include "core/faults.h"
 #include "engine/raster.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -22,7 +20,7 @@ geom::PenShape Pen(const Dc &dc) { return geom::PenShape{dc.pen->log.lopnWidth.x
 // Hands a painter in the colour to `draw` (a shape function's tail: clip and sink).
 template <typename Draw>
 void Paint(Dc &dc, COLORREF colour, Draw draw) {
-    SurfacePainter painter(*dc.surface, DrawingPixel(dc, colour));
+    SurfacePainter painter(*dc.surface, DrawingPixel(*dc.surface, colour, dc.bkColour));
     draw(dc.surface->Bounds(), painter);
 }
 
@@ -44,8 +42,6 @@ void DrawLine(Dc &dc, POINT from, POINT to) {
         else geom::CosmeticLine(from, to, clip, out);
     });
 }
-
-bool InSurface(const Surface &s, int x, int y) { return x >= 0 && y >= 0 && x < s.width && y < s.height; }
 
 }  // namespace
 
@@ -119,19 +115,14 @@ COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color) {
     if (FIG_FAULT_POINT("SetPixel")) return CLR_INVALID;
     Dc *dc = LookupDc(handle);
     if (!dc) return CLR_INVALID;
-    Surface &s = *dc->surface;
-    const uint32_t pixel = s.ops->colourToPixel(s, ResolveColour(color));
-    if (InSurface(s, x, y)) s.ops->setPixel(s, x, y, pixel);
-    return s.ops->pixelToColour(s, pixel);
+    return PaintPixel(*dc->surface, x, y, color);
 }
 
 COLORREF WINAPI GetPixel(HDC handle, int x, int y) {
     if (FIG_FAULT_POINT("GetPixel")) return CLR_INVALID;
     Dc *dc = LookupDc(handle);
     if (!dc) return CLR_INVALID;
-    const Surface &s = *dc->surface;
-    if (!InSurface(s, x, y)) return CLR_INVALID;
-    return s.ops->pixelToColour(s, s.ops->getPixel(s, x, y));
+    return PixelColour(*dc->surface, x, y);
 }
 
 namespace figplat::gdi {
@@ -151,13 +142,7 @@ void FillRectWithBrush(Dc &dc, const RECT &rect, const BrushObject &brush) {
         ++top;
         ++bottom;
     }
-    left = std::max<int64_t>(left, 0);
-    top = std::max<int64_t>(top, 0);
-    right = std::min<int64_t>(right, s.width);
-    bottom = std::min<int64_t>(bottom, s.height);
-    if (left >= right || top >= bottom) return;
-    const RECT visible{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right), static_cast<LONG>(bottom)};
-    s.ops->fillRect(s, visible, DrawingPixel(dc, brush.log.lbColor));
+    FillBox(s, left, top, right, bottom, DrawingPixel(s, brush.log.lbColor, dc.bkColour));
 }
 
 }  // namespace figplat::gdi

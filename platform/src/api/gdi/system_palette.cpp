@@ -1,7 +1,7 @@
 // The system palette as a true-colour Windows screen reports it.
-#include "core/faults.h"
-#include "engine/colour.h"
 #include "api/gdi/dc.h"
+#include "core/faults.h"
+#include "engine/raster.h"
 
 using namespace figplat::gdi;
 

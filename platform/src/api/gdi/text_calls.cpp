@@ -1,12 +1,9 @@
 // gdi32's font and text calls over the font module: fonts are realised on first use, text
 // is painted from the runs of the font module's cached glyphs in the DC's text colour, or,
 // smoothed, blended from their coverage.
+#include "api/gdi/dc.h"
 #include "core/faults.h"
 #include "core/text_encoding.h"
-#include "engine/colour.h"
-#include "api/gdi/dc.h"
-#include "engine/font/font.h"
-#include "engine/glyph_blend.h"
 #include "engine/raster.h"
 
 #include <algorithm>
@@ -14,19 +11,6 @@
 
 using namespace figplat;
 using namespace figplat::gdi;
-
-namespace figplat::gdi {
-
-FontObject::~FontObject() {
-    if (face) font::Release(face);
-}
-
-font::Face *FontObject::Realized() {
-    if (!face) face = font::Realize(log);
-    return face;
-}
-
-}  // namespace figplat::gdi
 
 namespace {
 
@@ -70,39 +54,6 @@ void NarrowMetrics(const TEXTMETRICW &w, TEXTMETRICA *a) {
     a->tmCharSet = w.tmCharSet;
 }
 
-// Fills [x0, x1) x [y0, y1), cut to the surface.
-void FillBox(Surface &s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t pixel) {
-    x0 = std::max<int64_t>(x0, 0);
-    y0 = std::max<int64_t>(y0, 0);
-    x1 = std::min<int64_t>(x1, s.width);
-    y1 = std::min<int64_t>(y1, s.height);
-    if (x0 >= x1 || y0 >= y1) return;
-    const RECT visible{static_cast<LONG>(x0), static_cast<LONG>(y0), static_cast<LONG>(x1), static_cast<LONG>(y1)};
-    s.ops->fillRect(s, visible, pixel);
-}
-
-// Paints the text's ink, the cell's top-left at (originX, originY): every glyph's runs, or
-// its coverage blended over what lies beneath, cut to the surface, then the underline and
-// strike-out boxes. Overlapping plain glyphs paint some pixels twice, in the same colour;
-// overlapping smoothed ones blend again, glyph after glyph, as GDI does.
-void PaintInk(Surface &s, const font::TextInk &ink, int64_t originX, int64_t originY, COLORREF colour,
-              uint32_t pixel) {
-    for (const font::TextInk::Glyph &glyph : ink.glyphs)
-        s.ops->fillSpans(s, glyph.runs->data(), glyph.runs->size(), originX + glyph.x, originY + glyph.y, pixel);
-    if (!ink.coverage.empty()) {
-        const GlyphBlend blend = MakeGlyphBlend(s, colour);
-        for (const font::TextInk::Coverage &glyph : ink.coverage)
-            BlendGlyph(s, blend, originX + glyph.x, originY + glyph.y,
-                       {glyph.width, glyph.height, glyph.solidRuns->data(), glyph.solidRuns->size(),
-                        glyph.mixed->data(), glyph.mixed->size()});
-    }
-    for (const font::TextInk::Box &band : ink.bands)
-        FillBox(s, originX + band.left, originY + band.top, originX + band.right, originY + band.bottom, pixel);
-}
-
-// GDI smooths only where grey can be shown: never at 8 bits or fewer.
-bool SmoothsOn(const Surface &s, const font::Face *face) { return s.bitsPerPixel >= 16 && font::Smoothed(face); }
-
 // The surface seen from a text cell whose top-left is at (x, y).
 font::TextInk::Box VisibleFrom(const Surface &s, int x, int y) {
     auto cut = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
@@ -117,14 +68,14 @@ BOOL PaintText(HDC handle, int x, int y, const char16_t *text, int count) {
     if (count == 0) return TRUE;
     Surface &s = *dc->surface;
     font::TextInk ink;
-    font::LayOutInk(face, text, count, VisibleFrom(s, x, y), SmoothsOn(s, face), &ink);
+    font::LayOutInk(face, text, count, VisibleFrom(s, x, y), SmoothsText(s, face), &ink);
     if (dc->bkMode == OPAQUE) {
         TEXTMETRICW metrics{};
         font::Metrics(face, &metrics);
         FillBox(s, x, y, static_cast<int64_t>(x) + ink.advance, static_cast<int64_t>(y) + metrics.tmHeight,
-                DrawingPixel(*dc, dc->bkColour));
+                DrawingPixel(s, dc->bkColour, dc->bkColour));
     }
-    PaintInk(s, ink, x, y, ResolveColour(dc->textColour), DrawingPixel(*dc, dc->textColour));
+    PaintTextInk(s, ink, x, y, dc->textColour, DrawingPixel(s, dc->textColour, dc->bkColour));
     return TRUE;
 }
 

@@ -1,10 +1,11 @@
 // user32's side of device contexts: the test windows, GetDC/ReleaseDC and FillRect.
 #include <figplatform.h>
 
-#include "core/faults.h"
-#include "core/registry.h"
 #include "api/gdi/dc.h"
 #include "api/gdi/shape_calls.h"
+#include "core/faults.h"
+#include "core/registry.h"
+#include "engine/raster.h"
 
 #include <memory>
 #include <mutex>
@@ -24,15 +25,11 @@ struct Window {
 
 Window *LookupWindow(HWND handle) { return static_cast<Window *>(LookupObject(handle, PlatformWindow)); }
 
-void PaintWhite(Surface &s) {
-    const uint32_t white = s.ops->colourToPixel(s, RGB(255, 255, 255));
-    for (int y = 0; y < s.height; ++y) s.ops->fillSpan(s, y, 0, s.width, white);
-}
-
 std::shared_ptr<Surface> WindowSurface(Window &window) {
     std::call_once(window.made, [&window] {
         window.surface = MakeDibSurface(window.width, window.height, 32, true, nullptr, 0);
-        if (window.surface) PaintWhite(*window.surface);
+        Surface *s = window.surface.get();
+        if (s) FillBox(*s, 0, 0, s->width, s->height, ColourPixel(*s, RGB(255, 255, 255)));
     });
     return window.surface;
 }

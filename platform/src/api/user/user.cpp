@@ -2,7 +2,7 @@
 // smoothing parameter.
 #include <figplatform.h>
 
-#include "engine/font/smoothing.h"
+#include "engine/raster.h"
 
 #include <atomic>
 
