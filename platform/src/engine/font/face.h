@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "engine/font/font.h"
+#include "engine/font/ink.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -2,7 +2,7 @@
 // font, draw a line of text and delete it, over and over, and opening a face (fontconfig's
 // match, FreeType's face, the TrueType programs run at the size) costs far more than the
 // text. Faces in use are shared by every font of the same LOGFONT; a few idle ones are kept.
-#include "engine/font/face_cache.h"
+#include "engine/font/face_opening.h"
 
 #include "engine/font/face.h"
 #include "engine/font/font.h"

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "engine/font/ink.h"
 #include "engine/geom/geom.h"
 
 #include <cstdint>
@@ -44,13 +45,6 @@ void Render(const Face *face, const char16_t *text, int count, Mask *mask);
 // the cell position of the glyph mask's top-left, and the underline and strike-out boxes,
 // all relative to the text cell's top-left. The runs of glyphs kept whole belong to the
 // face and live as long as it does.
-// Columns [x0, x1) of row y of a glyph's mask: the span type the pixel routines fill.
-using InkRun = geom::Span;
-// A pixel of a smoothed glyph that mixes with what is beneath: column, row and level (2-15).
-struct MixedPixel {
-    int32_t x, y;
-    uint8_t level;
-};
 struct TextInk {
     struct Glyph {
         int32_t x, y;

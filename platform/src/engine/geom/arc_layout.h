@@ -7,8 +7,8 @@
 // path, ordered as GDI numbers them. An arc covers the positions [first, last), last taken
 // one turn further when it does not come after first, so it may wrap past position 0.
 //
-// The functions at the end turn a run of positions into pixels, a wide stroke or a polygon
-// chain, each looking only at the points near the clip.
+// The functions at the end turn a run of positions into pixels or a polygon chain, each
+// looking only at the points near the clip; arc_strokes.h strokes them with a wide pen.
 #pragma once
 
 #include "engine/geom/curve.h"
@@ -104,12 +104,6 @@ ArcPosition LitEnd(const ArcLayout &layout, const ArcPosition &first, const ArcP
 
 // True when every point at positions [first, last) is `p`.
 bool AllPointsAre(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last, const CurvePoint &p);
-
-// A wide pen along the points at positions [first, last) in order; `closed` also joins
-// the last point back to the first. Two or more points all on one pixel still leave the
-// pen's round dot there.
-void StrokeArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last, bool closed, int width,
-               const RECT &clip, SpanSink &out);
 
 // The points at positions [first, last), in arc order, added to `chain`.
 void ChainArc(const ArcLayout &layout, const ArcPosition &first, const ArcPosition &last, ClippedChain &chain);

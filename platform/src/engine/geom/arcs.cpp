@@ -1,6 +1,7 @@
 // Arc() and Pie(): an open piece of the ellipse outline between two radials, and that piece
 // closed by two radii through the centre, with the region it encloses.
 #include "engine/geom/arc_layout.h"
+#include "engine/geom/arc_strokes.h"
 #include "engine/geom/curve.h"
 #include "engine/geom/geom.h"
 #include "engine/geom/spans.h"

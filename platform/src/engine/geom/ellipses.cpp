@@ -1,6 +1,7 @@
 // Ellipse(): the outline and the interior the brush fills; and GDI's elliptic regions, the
 // round discs of wide pens. All of them come from the quarter path (quarter_path.h).
 #include "engine/geom/arc_layout.h"
+#include "engine/geom/arc_strokes.h"
 #include "engine/geom/curve.h"
 #include "engine/geom/geom.h"
 #include "engine/geom/spans.h"
