@@ -1,8 +1,9 @@
 // The raster engine as the API layer calls it: surfaces (surface.h), colours (colour.h),
 // shapes as span lists (geom/geom.h), fonts and the smoothing setting (font/font.h,
-// font/smoothing.h), and the painting done on a surface in a pixel value. The API layer includes nothing else of the engine; the engine
-// knows no device context or handle. Each surface carries its format's routine table,
-// chosen when it is made, and the functions here call through it.
+// font/smoothing.h), and the painting done on a surface in a pixel value. The API layer
+// includes nothing else of the engine; the engine knows no device context or handle. Each
+// surface carries its format's routine table, chosen when it is made, and the functions
+// here call through it.
 #pragma once
 
 #include "engine/colour.h"
