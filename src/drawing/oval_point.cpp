@@ -12,7 +12,8 @@ namespace {
 // points (and so which pixel an arc starts on) depend on it, as on the rounding below.
 const double kRadiansPerDegree = std::bit_cast<double>(0x3F91DF4663F11168ull);
 
-// Differences and sums wrap in 32 bits, as the machine arithmetic they copy did.
+// Differences and sums wrap in 32 bits (a difference of 2^31 or more turns negative)
+// before they are cut to 16.
 int32_t Wrap32(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
 
 int16_t HalfSize(LONG from, LONG to) { return Low16(Wrap32(int64_t{to} - from) >> 1); }

@@ -13,8 +13,9 @@ struct OvalPointXY {
 
 // The centre of the rectangle plus its half-size vector (pointing at the bottom-right
 // corner), turned clockwise by (angle - 135) degrees: for a square, angle 0 points up,
-// 90 right, 180 down. Works in 16-bit coordinates as this library always has: half
-// sizes, centre and point wrap to 16 bits; angles above 360 are reduced, others not.
+// 90 right, 180 down. Works in 16-bit coordinates: half sizes, centre and point wrap to
+// 16 bits, and which pixel an arc starts on depends on that wrap; angles above 360 are
+// reduced, others not.
 OvalPointXY OvalPoint(const RECT &rect, int16_t angle);
 
 }  // namespace fig

@@ -49,7 +49,8 @@ BITMAPINFO *FileInfoFromBitmap(HBITMAP bitmap) {
     if (!DescribeBitmap(bitmap, description)) return nullptr;
     const BitmapFileLayout layout = LayoutOf(description.bmWidth, description.bmHeight, RoundedDepth(description));
     if (!FitsInBitmapFile(layout)) return nullptr;
-    // Room for the table the read fills; as always, one spare entry at 32 bits.
+    // Room for the table the read fills: 2^depth entries below 24 bits, none at 24, and at
+    // 32 one spare entry, the block size of 40 + 4 << depth with its shift taken modulo 32.
     const size_t tableEntries = layout.depth == 24 ? 0 : layout.depth == 32 ? 1 : layout.colourCount;
     auto *info = static_cast<BITMAPINFO *>(LocalAlloc(LPTR, sizeof(BITMAPINFOHEADER) + 4 * tableEntries));
     if (!info) return nullptr;
@@ -71,7 +72,7 @@ BitmapFileLayout LayoutOf(int32_t width, int32_t height, int depth) {
     BitmapFileLayout layout{};
     layout.depth = depth;
     layout.colourCount = depth < 24 ? 1u << depth : 0;
-    layout.rowSize = (static_cast<uint64_t>(width < 0 ? 0 : width) * static_cast<uint64_t>(depth) + 31) / 32 * 4;
+    layout.rowSize = RowBytes(static_cast<uint64_t>(width < 0 ? 0 : width), static_cast<uint64_t>(depth));
     layout.imageSize = layout.rowSize * static_cast<uint64_t>(height < 0 ? 0 : height);
     layout.pixelOffset = kFileHeaderSize + sizeof(BITMAPINFOHEADER) + 4 * uint64_t{layout.colourCount};
     layout.fileSize = layout.pixelOffset + layout.imageSize;
