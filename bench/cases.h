@@ -2,7 +2,7 @@
 // under Wine. A run is a fixed handful of GDI calls on a 1920x1080 canvas.
 #pragma once
 
-#include "canvas.h"
+#include "dib_target.h"
 
 #include <cmath>
 #include <functional>
@@ -131,7 +131,7 @@ inline Entry BlitEntry(const std::string &name, int size, bool sameDepth, Memory
     Entry e{name, 1, double(width) * height, memory, false, nullptr};
     e.prepare = [width, height, sameDepth](Scope &scope) -> std::function<void()> {
         const int depth = scope.Target().Depth();
-        Canvas &source = scope.Extra(kCanvasWidth, kCanvasHeight, sameDepth ? depth : OtherDepth(depth));
+        DibTarget &source = scope.Extra(kCanvasWidth, kCanvasHeight, sameDepth ? depth : OtherDepth(depth));
         // A source written all over (as a picture is), with varied colours so that
         // conversions cannot hit one cached colour.
         const RECT all{0, 0, kCanvasWidth, kCanvasHeight}, band{0, 0, kCanvasWidth, 64};
@@ -170,7 +170,7 @@ inline Entry PixelEntry(const std::string &name, bool set) {
 inline Entry ClippedCurveEntry(const std::string &name, bool pie, int half) {
     Entry e{name, 1, 0, Memory::None, half > 1000, nullptr};
     e.prepare = [pie, half](Scope &scope) -> std::function<void()> {
-        Canvas &small = scope.Extra(200, 200, scope.Target().Depth());
+        DibTarget &small = scope.Extra(200, 200, scope.Target().Depth());
         HDC dc = small.Dc();
         const RECT box{100 - half, 100, 100 + half, 100 + 2 * half};
         return [dc, box, pie] {

@@ -26,7 +26,7 @@ struct Result {
 
 Result Measure(const bench::Entry &entry, int depth, const bench::Timing &timing) {
     Result result;
-    bench::Canvas canvas(bench::kCanvasWidth, bench::kCanvasHeight, depth);
+    bench::DibTarget canvas(bench::kCanvasWidth, bench::kCanvasHeight, depth);
     if (!canvas.Ok()) return result;  // reported; the other entries still run
     bench::Scope scope(canvas);
     const std::function<void()> run = entry.prepare(scope);

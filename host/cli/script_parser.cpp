@@ -114,7 +114,7 @@ private:
         if (Peek().kind != Token::Kind::Name) return FailHere("a function name after '.'");
         name += "." + Next().text;
         s->call.emplace();
-        if (!ParseArguments(&*s->call, name, at)) return false;
+        if (!ParseCallArguments(&*s->call, name, at)) return false;
         if (!Is(Peek(), "Returns")) return true;
         ++at_;
         return VariableName(&s->variable, &s->variableAt);
@@ -123,10 +123,10 @@ private:
     // A built-in call: its name token, then the arguments.
     bool ParseCall(Call *call) {
         const Token &name = Next();
-        return ParseArguments(call, name.text, name.at);
+        return ParseCallArguments(call, name.text, name.at);
     }
 
-    bool ParseArguments(Call *call, std::string name, SourcePosition at) {
+    bool ParseCallArguments(Call *call, std::string name, SourcePosition at) {
         call->name = std::move(name);
         call->at = at;
         return ExpectPunct('(') && ParseOperands(&call->args, Token::Kind::Punct) && ExpectPunct(')');

@@ -4,34 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "default_colour_tables.h"
 #include "dib_layout.h"
 #include "figsim.h"
 
 namespace figsim {
-namespace {
-
-// Windows' tables for bitmaps without their own (1, 4 and 8 bits).
-void DefaultTable(int bits, RGBQUAD *table) {
-    static const uint32_t kVga[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                                      0x008080, 0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00,
-                                      0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-    static const uint32_t kStatic[20] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
-                                         0xC0C0C0, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000,
-                                         0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-    auto put = [&](int i, uint32_t rgb) { table[i] = RGBQUAD{BYTE(rgb), BYTE(rgb >> 8), BYTE(rgb >> 16), 0}; };
-    if (bits == 1) {
-        put(0, 0x000000);
-        put(1, 0xFFFFFF);
-    } else if (bits == 4) {
-        for (int i = 0; i < 16; ++i) put(i, kVga[i]);
-    } else if (bits == 8) {
-        for (int i = 0; i < 256; ++i) put(i, (i % 8) * 0x20 << 16 | ((i / 8) % 8) * 0x20 << 8 | (i / 64) * 0x40);
-        for (int i = 0; i < 10; ++i) put(i, kStatic[i]);
-        for (int i = 0; i < 10; ++i) put(246 + i, kStatic[10 + i]);
-    }
-}
-
-}  // namespace
 
 std::vector<uint8_t> MakePackedDib(int width, int height, int bitsPerPixel) {
     BITMAPINFOHEADER h{};
@@ -44,7 +21,8 @@ std::vector<uint8_t> MakePackedDib(int width, int height, int bitsPerPixel) {
     const int entries = TableEntries(h);
     std::vector<uint8_t> packed(sizeof h + 4u * entries + DibStride(width, bitsPerPixel) * height, 0);
     std::memcpy(packed.data(), &h, sizeof h);
-    DefaultTable(bitsPerPixel, reinterpret_cast<RGBQUAD *>(packed.data() + sizeof h));
+    if (bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8)
+        wincolour::FillDefaultColourTable(bitsPerPixel, reinterpret_cast<RGBQUAD *>(packed.data() + sizeof h));
     return packed;
 }
 

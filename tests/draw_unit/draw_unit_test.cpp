@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "draw/objects.h"
-#include "draw/oval_point.h"
+#include "drawing/drawing_objects.h"
+#include "drawing/oval_point.h"
 
 namespace fig {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "host/host_callback.h"
-#include "host/list_binding.h"
-#include "host/memory.h"
+#include "protocol/global_blocks.h"
+#include "protocol/host_callback.h"
+#include "protocol/list_binding.h"
 
 namespace fig {
 namespace {
@@ -234,17 +234,7 @@ TEST_F(BindTest, LineCountComesThroughTheLineCountNameAsA32BitNumber) {
     }
 }
 
-TEST(MemoryHelpers, MovableBlocksAreZeroedOnlyUpTo8192Bytes) {
-    for (SIZE_T size : {SIZE_T(8192), SIZE_T(8193)}) {
-        HGLOBAL block = AllocMovable(size);
-        ASSERT_NE(block, nullptr);
-        auto *bytes = static_cast<unsigned char *>(GlobalLock(block));
-        bool allZero = true;
-        for (SIZE_T i = 0; i < size; ++i) allZero &= bytes[i] == 0;
-        EXPECT_EQ(allZero, size <= 8192) << size;
-        GlobalUnlock(block);
-        GlobalFree(block);
-    }
+TEST(MemoryHelpers, FixedBlocksAreZeroed) {
     void *zeroed = AllocZeroed(64);
     ASSERT_NE(zeroed, nullptr);
     EXPECT_EQ(static_cast<unsigned char *>(zeroed)[63], 0);

@@ -8,8 +8,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "host/host_text.h"
-#include "host/messages.h"
+#include "protocol/host_text.h"
+#include "protocol/messages.h"
 
 namespace fig {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/instance.h"
+#include "protocol/instance.h"
 
 namespace fig {
 namespace {

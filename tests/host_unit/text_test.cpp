@@ -4,8 +4,8 @@
 #include <string>
 #include <type_traits>
 
-#include "host/host_text.h"
-#include "host/number.h"
+#include "protocol/host_text.h"
+#include "protocol/number.h"
 
 namespace fig {
 namespace {

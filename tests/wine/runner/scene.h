@@ -20,7 +20,7 @@ struct Scene {
 using SceneList = std::vector<Scene>;
 
 // What a drawing function gets: the DC, the canvas size, and a place for return values.
-struct Canvas {
+struct SceneTarget {
     HDC dc;
     int width;
     int height;
@@ -28,7 +28,7 @@ struct Canvas {
     std::vector<int32_t>& extras;
 };
 
-using DrawFn = std::function<void(Canvas&)>;
+using DrawFn = std::function<void(SceneTarget&)>;
 
 inline void CaptureSurface(const Surface& surface, Record& record) {
     record.depth = surface.Kind().depth;
@@ -52,7 +52,7 @@ inline void AddCanvasScenes(SceneList& list, const std::string& base, const std:
                             if (!surface.Ok()) return false;
                             record.background = BackgroundValue(kind);
                             surface.Fill(record.background);
-                            Canvas canvas{surface.Dc(), width, height, kind, record.extras};
+                            SceneTarget canvas{surface.Dc(), width, height, kind, record.extras};
                             draw(canvas);
                             GdiFlush();
                             CaptureSurface(surface, record);

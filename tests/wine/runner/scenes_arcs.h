@@ -27,7 +27,7 @@ inline const std::vector<Direction>& RadialDirections() {
 }
 
 // One arc of the given box per (start, end) pair; pairs [first, first + 12) on a 4x3 grid.
-inline void DrawArcGrid(Canvas& c, ArcFn fn, int boxWidth, int boxHeight, int first) {
+inline void DrawArcGrid(SceneTarget& c, ArcFn fn, int boxWidth, int boxHeight, int first) {
     const auto& dirs = RadialDirections();
     int pairs = static_cast<int>(dirs.size() * dirs.size());
     for (int k = first; k < first + 12 && k < pairs; ++k) {
@@ -44,7 +44,7 @@ inline void DrawArcGrid(Canvas& c, ArcFn fn, int boxWidth, int boxHeight, int fi
 }
 
 // Boxes 0-4 wide and high with one short and one long sweep.
-inline void DrawSmallArcs(Canvas& c, ArcFn fn, bool longSweep) {
+inline void DrawSmallArcs(SceneTarget& c, ArcFn fn, bool longSweep) {
     for (int h = 0; h <= 4; ++h) {
         for (int w = 0; w <= 4; ++w) {
             int x = 3 + w * 8, y = 3 + h * 8;
@@ -58,7 +58,7 @@ inline void DrawSmallArcs(Canvas& c, ArcFn fn, bool longSweep) {
 }
 
 // Radial points on the centre itself, inside the box, and far away.
-inline void DrawOddRadials(Canvas& c, ArcFn fn) {
+inline void DrawOddRadials(SceneTarget& c, ArcFn fn) {
     c.extras.push_back(fn(c.dc, 2, 2, 30, 22, 16, 12, 16, 12));
     c.extras.push_back(fn(c.dc, 33, 2, 58, 21, 45, 11, 40, 3));
     c.extras.push_back(fn(c.dc, 2, 25, 27, 45, 1000, -1, -1000, 1));
@@ -72,7 +72,7 @@ inline void AddArcFamily(SceneList& list, const std::string& prefix, const std::
         for (int first = 0; first < 64; first += 12) {
             int bw = box[0], bh = box[1];
             AddCanvasScenes(list, prefix + "_" + size + "_pairs" + std::to_string(first), cls, 97, 71,
-                            [fn, bw, bh, first](Canvas& c) {
+                            [fn, bw, bh, first](SceneTarget& c) {
                                 Selected pen(c.dc, Pen(1, kPenColour));
                                 Selected brush(c.dc, Brush(kBrushColour));
                                 DrawArcGrid(c, fn, bw, bh, first);
@@ -81,18 +81,18 @@ inline void AddArcFamily(SceneList& list, const std::string& prefix, const std::
     }
     for (bool longSweep : {false, true}) {
         AddCanvasScenes(list, prefix + (longSweep ? "_small_long" : "_small_short"), cls, 41, 43,
-                        [fn, longSweep](Canvas& c) {
+                        [fn, longSweep](SceneTarget& c) {
                             Selected pen(c.dc, Pen(1, kPenColour));
                             Selected brush(c.dc, Brush(kBrushColour));
                             DrawSmallArcs(c, fn, longSweep);
                         });
     }
-    AddCanvasScenes(list, prefix + "_odd_radials", cls, 61, 47, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_odd_radials", cls, 61, 47, [fn](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, Brush(kBrushColour));
         DrawOddRadials(c, fn);
     });
-    AddCanvasScenes(list, prefix + "_huge", cls, 251, 183, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_huge", cls, 251, 183, [fn](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, Brush(kBrushColour));
         c.extras.push_back(fn(c.dc, 2, 2, 249, 181, 250, 60, 100, 0));
@@ -100,19 +100,19 @@ inline void AddArcFamily(SceneList& list, const std::string& prefix, const std::
         c.extras.push_back(fn(c.dc, 40, 60, 211, 150, 125, 183, 126, 183));
         c.extras.push_back(fn(c.dc, 5, 80, 246, 87, 0, 0, 250, 183));
     });
-    AddCanvasScenes(list, prefix + "_reversed_box", cls, 61, 47, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_reversed_box", cls, 61, 47, [fn](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, Brush(kBrushColour));
         c.extras.push_back(fn(c.dc, 27, 2, 2, 21, 50, 5, -20, 30));
         c.extras.push_back(fn(c.dc, 33, 44, 58, 24, 45, 0, 60, 34));
         c.extras.push_back(fn(c.dc, 28, 45, 5, 26, 0, 30, 16, 60));
     });
-    AddCanvasScenes(list, prefix + "_nullpen", cls, 97, 71, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_nullpen", cls, 97, 71, [fn](SceneTarget& c) {
         Selected pen(c.dc, GetStockObject(NULL_PEN), false);
         Selected brush(c.dc, Brush(kBrushColour));
         DrawArcGrid(c, fn, 21, 17, 24);
     });
-    AddCanvasScenes(list, prefix + "_nullbrush", cls, 97, 71, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_nullbrush", cls, 97, 71, [fn](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, GetStockObject(NULL_BRUSH), false);
         DrawArcGrid(c, fn, 20, 16, 36);

@@ -26,7 +26,7 @@ inline void AddPairBlits(SceneList& list) {
     for (const SurfaceKind& from : WithShortTables(AllSurfaces())) {
         AddCanvasScenes(
             list, "blt_" + from.Label(), "bitblt", 61, 47,
-            [from](Canvas& c) {
+            [from](SceneTarget& c) {
                 Surface source(from, 29, 23);
                 FillRandom(source, SeedOf(from));
                 c.extras.push_back(BitBlt(c.dc, 3, 4, 29, 23, source.Dc(), 0, 0, SRCCOPY));
@@ -36,7 +36,7 @@ inline void AddPairBlits(SceneList& list) {
             WithShortTables(AllSurfaces()));
     }
     for (const SurfaceKind& from : {AllSurfaces()[4], AllSurfaces()[9]}) {
-        AddCanvasScenes(list, "blt_src_outside_" + from.Label(), "bitblt", 61, 47, [from](Canvas& c) {
+        AddCanvasScenes(list, "blt_src_outside_" + from.Label(), "bitblt", 61, 47, [from](SceneTarget& c) {
             Surface source(from, 29, 23);
             FillRandom(source, SeedOf(from) + 100);
             c.extras.push_back(BitBlt(c.dc, 34, 2, 10, 10, source.Dc(), 24, -3, SRCCOPY));
@@ -48,7 +48,7 @@ inline void AddPairBlits(SceneList& list) {
 // A 32-bit source whose fourth byte is not zero, as pictures with alpha have: what reaches
 // each destination (and whether that byte survives a 32 to 32 copy).
 inline void AddAlphaSourceBlits(SceneList& list) {
-    AddCanvasScenes(list, "blt_alpha_src", "bitblt", 61, 47, [](Canvas& c) {
+    AddCanvasScenes(list, "blt_alpha_src", "bitblt", 61, 47, [](SceneTarget& c) {
         Surface source(AllSurfaces()[9], 29, 23);
         Prng prng(4242);
         PixelView view = source.Pixels();
@@ -62,7 +62,7 @@ inline void AddAlphaSourceBlits(SceneList& list) {
 // A fresh memory DC holds a 1x1 monochrome bitmap: its 0 bit takes the destination's text
 // colour, its 1 bit the destination's background colour.
 inline void AddStockMonoSourceBlits(SceneList& list) {
-    AddCanvasScenes(list, "blt_stockmono_src", "bitblt", 61, 47, [](Canvas& c) {
+    AddCanvasScenes(list, "blt_stockmono_src", "bitblt", 61, 47, [](SceneTarget& c) {
         HDC mono = CreateCompatibleDC(nullptr);
         c.extras.push_back(static_cast<int32_t>(GetPixel(mono, 0, 0)));
         c.extras.push_back(BitBlt(c.dc, 5, 5, 1, 1, mono, 0, 0, SRCCOPY));
@@ -92,7 +92,7 @@ inline int FirstRepeatedEntry(const std::vector<RGBQUAD>& table) {
 // Into the stock monochrome bitmap: pixels equal to the source DC's background colour
 // become white, all others black. Read back through GetPixel.
 inline void AddStockMonoDestinationBlits(SceneList& list) {
-    AddCanvasScenes(list, "blt_to_stockmono", "bitblt", 29, 23, [](Canvas& c) {
+    AddCanvasScenes(list, "blt_to_stockmono", "bitblt", 29, 23, [](SceneTarget& c) {
         Surface source(c.kind, 29, 23);
         FillRandom(source, SeedOf(c.kind) + 7);
         // The background colour below is read from (4, 4): make it a table entry whose colour
@@ -153,7 +153,7 @@ inline void AddGetDIBitsScenes(SceneList& list) {
 // Source and destination in the same DC, overlapping both ways: SRCCOPY must read the
 // source before it is overwritten.
 inline void AddOverlappingBlits(SceneList& list) {
-    AddCanvasScenes(list, "blt_self_overlap", "bitblt", 61, 47, [](Canvas& c) {
+    AddCanvasScenes(list, "blt_self_overlap", "bitblt", 61, 47, [](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, Brush(kBrushColour));
         Ellipse(c.dc, 2, 2, 27, 21);
@@ -167,7 +167,7 @@ inline void AddOverlappingBlits(SceneList& list) {
 
 // Zero and negative extents and a source DC that is the destination's own.
 inline void AddOddExtentBlits(SceneList& list) {
-    AddCanvasScenes(list, "blt_odd_extents", "bitblt", 61, 47, [](Canvas& c) {
+    AddCanvasScenes(list, "blt_odd_extents", "bitblt", 61, 47, [](SceneTarget& c) {
         Surface source(AllSurfaces()[7], 29, 23);
         FillRandom(source, 999);
         c.extras.push_back(BitBlt(c.dc, 2, 2, 0, 10, source.Dc(), 0, 0, SRCCOPY));

@@ -21,7 +21,7 @@ inline BOOL FillWithBrush(HDC dc, int left, int top, int right, int bottom, HBRU
 // How a box's corners are handed over: as is, or with x, y or both swapped.
 enum class Corners { Normal, SwapX, SwapY, SwapBoth };
 
-inline void CallBox(Canvas& c, BoxFn fn, int x, int y, int w, int h, Corners corners) {
+inline void CallBox(SceneTarget& c, BoxFn fn, int x, int y, int w, int h, Corners corners) {
     int left = x, right = x + w, top = y, bottom = y + h;
     if (corners == Corners::SwapX || corners == Corners::SwapBoth) std::swap(left, right);
     if (corners == Corners::SwapY || corners == Corners::SwapBoth) std::swap(top, bottom);
@@ -29,13 +29,13 @@ inline void CallBox(Canvas& c, BoxFn fn, int x, int y, int w, int h, Corners cor
 }
 
 // Boxes of width and height 0-4 in a 5x5 grid.
-inline void DrawSmallBoxes(Canvas& c, BoxFn fn, Corners corners) {
+inline void DrawSmallBoxes(SceneTarget& c, BoxFn fn, Corners corners) {
     for (int h = 0; h <= 4; ++h)
         for (int w = 0; w <= 4; ++w) CallBox(c, fn, 3 + w * 8, 3 + h * 8, w, h, corners);
 }
 
 // Odd and even sizes from 5 to 16, square and not.
-inline void DrawMediumBoxes(Canvas& c, BoxFn fn, Corners corners) {
+inline void DrawMediumBoxes(SceneTarget& c, BoxFn fn, Corners corners) {
     static const int sizes[][2] = {{5, 5},   {6, 6},   {7, 7},  {8, 8},  {9, 9},  {10, 10}, {11, 11},
                                    {12, 12}, {5, 8},   {8, 5},  {6, 11}, {11, 6}, {7, 12},  {12, 7},
                                    {13, 9},  {16, 15}, {15, 4}, {4, 15}, {3, 16}, {16, 3}};
@@ -48,14 +48,14 @@ inline void DrawMediumBoxes(Canvas& c, BoxFn fn, Corners corners) {
     }
 }
 
-inline void DrawLargeBoxes(Canvas& c, BoxFn fn) {
+inline void DrawLargeBoxes(SceneTarget& c, BoxFn fn) {
     c.extras.push_back(fn(c.dc, 2, 2, 43, 33));
     c.extras.push_back(fn(c.dc, 46, 3, 94, 35));
     c.extras.push_back(fn(c.dc, 5, 36, 62, 69));
     c.extras.push_back(fn(c.dc, 64, 38, 95, 68));
 }
 
-inline void DrawClippedBoxes(Canvas& c, BoxFn fn) {
+inline void DrawClippedBoxes(SceneTarget& c, BoxFn fn) {
     int w = c.width, h = c.height;
     c.extras.push_back(fn(c.dc, -6, -5, 12, 10));
     c.extras.push_back(fn(c.dc, w - 9, -7, w + 6, 14));
@@ -66,7 +66,7 @@ inline void DrawClippedBoxes(Canvas& c, BoxFn fn) {
     c.extras.push_back(fn(c.dc, 22, 20, 22 + 200, 30));
 }
 
-inline void DrawFarBoxes(Canvas& c, BoxFn fn) {
+inline void DrawFarBoxes(SceneTarget& c, BoxFn fn) {
     c.extras.push_back(fn(c.dc, -100000, 10, 20, 20));
     c.extras.push_back(fn(c.dc, 30, -50000, 45, 50000));
     c.extras.push_back(fn(c.dc, 25, 30, 90000, 44));
@@ -127,31 +127,31 @@ inline void AddShapeScenes(SceneList& list, const std::string& prefix, const std
         for (Corners corners : {Corners::Normal, Corners::SwapX, Corners::SwapY, Corners::SwapBoth}) {
             if (paint != Paint::PenAndBrush && corners != Corners::Normal && corners != Corners::SwapBoth) continue;
             std::string name = prefix + "_small_" + PaintName(paint) + "_" + CornersName(corners);
-            AddCanvasScenes(list, name, cls, 41, 43, [fn, paint, corners](Canvas& c) {
+            AddCanvasScenes(list, name, cls, 41, 43, [fn, paint, corners](SceneTarget& c) {
                 PaintSelection selection(c.dc, paint);
                 DrawSmallBoxes(c, fn, corners);
             });
         }
-        AddCanvasScenes(list, prefix + "_medium_" + PaintName(paint), cls, 61, 47, [fn, paint](Canvas& c) {
+        AddCanvasScenes(list, prefix + "_medium_" + PaintName(paint), cls, 61, 47, [fn, paint](SceneTarget& c) {
             PaintSelection selection(c.dc, paint);
             DrawMediumBoxes(c, fn, Corners::Normal);
         });
-        AddCanvasScenes(list, prefix + "_large_" + PaintName(paint), cls, 97, 71, [fn, paint](Canvas& c) {
+        AddCanvasScenes(list, prefix + "_large_" + PaintName(paint), cls, 97, 71, [fn, paint](SceneTarget& c) {
             PaintSelection selection(c.dc, paint);
             DrawLargeBoxes(c, fn);
         });
     }
-    AddCanvasScenes(list, prefix + "_medium_revxy", cls, 61, 47, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_medium_revxy", cls, 61, 47, [fn](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, Brush(kBrushColour));
         DrawMediumBoxes(c, fn, Corners::SwapBoth);
     });
-    AddCanvasScenes(list, prefix + "_clipped", cls, 61, 47, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_clipped", cls, 61, 47, [fn](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, Brush(kBrushColour));
         DrawClippedBoxes(c, fn);
     });
-    AddCanvasScenes(list, prefix + "_huge", cls, 251, 183, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_huge", cls, 251, 183, [fn](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, Brush(kBrushColour));
         c.extras.push_back(fn(c.dc, 2, 2, 249, 181));
@@ -165,39 +165,39 @@ inline void AddShapeScenes(SceneList& list, const std::string& prefix, const std
     static const int thin[][4] = {{20, 3, 25, 138}, {30, 2, 33, 140}, {40, 5, 44, 139}, {50, 4, 56, 141}};
     for (const auto& box : thin) {
         std::string size = std::to_string(box[2] - box[0]) + "x" + std::to_string(box[3] - box[1]);
-        AddCanvasScenes(list, prefix + "_thin_" + size, cls, 61, 143, [fn, box](Canvas& c) {
+        AddCanvasScenes(list, prefix + "_thin_" + size, cls, 61, 143, [fn, box](SceneTarget& c) {
             Selected pen(c.dc, Pen(1, kPenColour));
             Selected brush(c.dc, Brush(kBrushColour));
             c.extras.push_back(fn(c.dc, box[0], box[1], box[2], box[3]));
             c.extras.push_back(fn(c.dc, 3, 60 + box[0], 58, 60 + box[2]));  // as flat as the other is thin
         });
     }
-    AddCanvasScenes(list, prefix + "_far", cls, 61, 47, [fn](Canvas& c) {
+    AddCanvasScenes(list, prefix + "_far", cls, 61, 47, [fn](SceneTarget& c) {
         Selected pen(c.dc, Pen(1, kPenColour));
         Selected brush(c.dc, Brush(kBrushColour));
         DrawFarBoxes(c, fn);
     });
     AddCanvasScenes(list, prefix + "_default_objects", cls, 61, 47,
-                    [fn](Canvas& c) { DrawMediumBoxes(c, fn, Corners::Normal); });
+                    [fn](SceneTarget& c) { DrawMediumBoxes(c, fn, Corners::Normal); });
 }
 
 inline void AddFillRectScenes(SceneList& list) {
     for (Corners corners : {Corners::Normal, Corners::SwapX, Corners::SwapY, Corners::SwapBoth}) {
         AddCanvasScenes(list, std::string("fill_small_") + CornersName(corners), "fillrect", 41, 43,
-                        [corners](Canvas& c) { DrawSmallBoxes(c, CallFillRect, corners); });
+                        [corners](SceneTarget& c) { DrawSmallBoxes(c, CallFillRect, corners); });
     }
     AddCanvasScenes(list, "fill_medium", "fillrect", 61, 47,
-                    [](Canvas& c) { DrawMediumBoxes(c, CallFillRect, Corners::Normal); });
-    AddCanvasScenes(list, "fill_clipped", "fillrect", 61, 47, [](Canvas& c) { DrawClippedBoxes(c, CallFillRect); });
-    AddCanvasScenes(list, "fill_far", "fillrect", 61, 47, [](Canvas& c) { DrawFarBoxes(c, CallFillRect); });
-    AddCanvasScenes(list, "fill_stock_brushes", "fillrect", 61, 47, [](Canvas& c) {
+                    [](SceneTarget& c) { DrawMediumBoxes(c, CallFillRect, Corners::Normal); });
+    AddCanvasScenes(list, "fill_clipped", "fillrect", 61, 47, [](SceneTarget& c) { DrawClippedBoxes(c, CallFillRect); });
+    AddCanvasScenes(list, "fill_far", "fillrect", 61, 47, [](SceneTarget& c) { DrawFarBoxes(c, CallFillRect); });
+    AddCanvasScenes(list, "fill_stock_brushes", "fillrect", 61, 47, [](SceneTarget& c) {
         static const int stock[] = {WHITE_BRUSH, LTGRAY_BRUSH, GRAY_BRUSH, DKGRAY_BRUSH, BLACK_BRUSH, NULL_BRUSH};
         for (int i = 0; i < 6; ++i) {
             FillWithBrush(c.dc, 2 + i * 9, 3, 9 + i * 9, 20, static_cast<HBRUSH>(GetStockObject(stock[i])));
             FillWithBrush(c.dc, 9 + i * 9, 40, 2 + i * 9, 24, static_cast<HBRUSH>(GetStockObject(stock[i])));
         }
     });
-    AddCanvasScenes(list, "fill_selected_brush_untouched", "fillrect", 61, 47, [](Canvas& c) {
+    AddCanvasScenes(list, "fill_selected_brush_untouched", "fillrect", 61, 47, [](SceneTarget& c) {
         // FillRect never selects its brush: the Rectangle after it must still use the DC's own.
         Selected brush(c.dc, Brush(kBrushColour));
         HBRUSH other = CreateSolidBrush(RGB(250, 240, 10));

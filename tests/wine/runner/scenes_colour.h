@@ -52,7 +52,7 @@ inline void AddColourScenes(SceneList& list) {
     const std::vector<SurfaceKind> surfaces = WithShortTables(AllSurfaces());
     AddCanvasScenes(
         list, "colour_brushes", "colour", 61, 47,
-        [](Canvas& c) {
+        [](SceneTarget& c) {
             ForEachProbeCell([&](int x, int y, COLORREF colour) {
                 HBRUSH brush = CreateSolidBrush(colour);
                 c.extras.push_back(FillWithBrush(c.dc, x, y, x + 3, y + 3, brush));
@@ -62,7 +62,7 @@ inline void AddColourScenes(SceneList& list) {
         surfaces);
     AddCanvasScenes(
         list, "colour_pens", "colour", 61, 47,
-        [](Canvas& c) {
+        [](SceneTarget& c) {
             ForEachProbeCell([&](int x, int y, COLORREF colour) {
                 Selected pen(c.dc, Pen(1, colour));
                 Line(c.dc, x, y + 1, x + 3, y + 1);
@@ -71,7 +71,7 @@ inline void AddColourScenes(SceneList& list) {
         surfaces);
     AddCanvasScenes(
         list, "colour_setpixel", "colour", 61, 47,
-        [](Canvas& c) {
+        [](SceneTarget& c) {
             ForEachProbeCell([&](int x, int y, COLORREF colour) {
                 c.extras.push_back(static_cast<int32_t>(SetPixel(c.dc, x + 1, y + 1, colour)));
             });
@@ -89,7 +89,7 @@ inline void AddColourFlagScenes(SceneList& list) {
                                        0x01000000u | 300,
                                        0x10000000u | kBrushColour,
                                        0xFF000000u | RGB(255, 255, 0)};
-    AddCanvasScenes(list, "colourflags", "colourflags", 61, 47, [](Canvas& c) {
+    AddCanvasScenes(list, "colourflags", "colourflags", 61, 47, [](SceneTarget& c) {
         for (size_t i = 0; i < std::size(flagged); ++i) {
             int x = 2 + static_cast<int>(i) * 8;
             HBRUSH brush = CreateSolidBrush(flagged[i]);
@@ -115,7 +115,7 @@ inline void AddBackgroundRuleScenes(SceneList& list) {
                                     kPenColour,   RGB(128, 128, 128), kBrushColour,          RGB(0x21, 0x30, 0x90)};
     for (size_t b = 0; b < std::size(backgrounds); ++b) {
         COLORREF background = backgrounds[b];
-        AddCanvasScenes(list, "bkrule_bk" + std::to_string(b), "bkrule", 61, 47, [background](Canvas& c) {
+        AddCanvasScenes(list, "bkrule_bk" + std::to_string(b), "bkrule", 61, 47, [background](SceneTarget& c) {
             SetBkColor(c.dc, background);
             for (size_t i = 0; i < std::size(inks); ++i) {
                 int x = 2 + static_cast<int>(i) * 7;
@@ -141,7 +141,7 @@ inline void AddBackgroundRuleScenes(SceneList& list) {
 }
 
 // Small canvases, so that every pixel can also be read back through GetPixel.
-inline void ReadEveryPixel(Canvas& c) {
+inline void ReadEveryPixel(SceneTarget& c) {
     for (int y = -1; y <= c.height; ++y)
         for (int x = -1; x <= c.width; ++x) c.extras.push_back(static_cast<int32_t>(GetPixel(c.dc, x, y)));
     c.extras.push_back(static_cast<int32_t>(GetPixel(c.dc, -1000, 5)));
@@ -151,7 +151,7 @@ inline void ReadEveryPixel(Canvas& c) {
 inline void AddPixelScenes(SceneList& list) {
     AddCanvasScenes(
         list, "getpixel_setpixel", "getpixel", 23, 17,
-        [](Canvas& c) {
+        [](SceneTarget& c) {
             Prng prng(77);
             for (int i = 0; i < 120; ++i) {
                 int x = prng.Range(-3, c.width + 2), y = prng.Range(-3, c.height + 2);
@@ -163,7 +163,7 @@ inline void AddPixelScenes(SceneList& list) {
         WithShortTables(AllSurfaces()));
     AddCanvasScenes(
         list, "getpixel_probe_colours", "getpixel", 23, 17,
-        [](Canvas& c) {
+        [](SceneTarget& c) {
             const auto& colours = ProbeColours();
             for (size_t i = 0; i < colours.size() && i < 23 * 7; ++i)
                 SetPixel(c.dc, static_cast<int>(i % 23), static_cast<int>(i / 23) * 2, colours[i]);
@@ -172,7 +172,7 @@ inline void AddPixelScenes(SceneList& list) {
         WithShortTables(AllSurfaces()));
     AddCanvasScenes(
         list, "getpixel_shapes", "getpixel", 23, 17,
-        [](Canvas& c) {
+        [](SceneTarget& c) {
             Selected pen(c.dc, Pen(1, kPenColour));
             Selected brush(c.dc, Brush(kBrushColour));
             Rectangle(c.dc, 2, 2, 12, 9);

@@ -7,7 +7,7 @@
 namespace scenes {
 
 // Every end point at Chebyshev distance `length` from the start, one per grid cell.
-inline void DrawShortLines(Canvas& c, int length) {
+inline void DrawShortLines(SceneTarget& c, int length) {
     int cell = 2 * length + 4;
     int column = 0;
     int row = 0;
@@ -30,7 +30,7 @@ inline void DrawShortLines(Canvas& c, int length) {
 }
 
 // Lines from a centre to points all around a box, or back, covering every octant and tie.
-inline void DrawFan(Canvas& c, bool inwards) {
+inline void DrawFan(SceneTarget& c, bool inwards) {
     int cx = c.width / 2;
     int cy = c.height / 2;
     auto spoke = [&](int x, int y) { inwards ? Line(c.dc, x, y, cx, cy) : Line(c.dc, cx, cy, x, y); };
@@ -38,7 +38,7 @@ inline void DrawFan(Canvas& c, bool inwards) {
     for (int y = 3; y < c.height - 2; y += 4) spoke(1, c.height - 1 - y), spoke(c.width - 2, y);
 }
 
-inline void DrawSpans(Canvas& c) {
+inline void DrawSpans(SceneTarget& c) {
     for (int i = 0; i < 8; ++i) {
         int y = 2 + i * 2;
         Line(c.dc, 3 + i, y, 3 + i + i * 3, y);    // left to right
@@ -49,7 +49,7 @@ inline void DrawSpans(Canvas& c) {
     }
 }
 
-inline void DrawClippedLines(Canvas& c) {
+inline void DrawClippedLines(SceneTarget& c) {
     int w = c.width;
     int h = c.height;
     Line(c.dc, -10, -7, w + 9, h + 3);
@@ -68,7 +68,7 @@ inline void DrawClippedLines(Canvas& c) {
 }
 
 // Coordinates far beyond the surface, where clipping arithmetic could overflow or round.
-inline void DrawFarLines(Canvas& c) {
+inline void DrawFarLines(SceneTarget& c) {
     Line(c.dc, -100000, 5, 100000, 40);
     Line(c.dc, 30, -70000, 31, 70000);
     Line(c.dc, -50000, -50000, 50000, 50000);
@@ -76,14 +76,14 @@ inline void DrawFarLines(Canvas& c) {
     Line(c.dc, -1000000, 20, 1000000, 20);
 }
 
-inline void DrawPolyline(Canvas& c) {
+inline void DrawPolyline(SceneTarget& c) {
     static const POINT points[] = {{5, 5}, {55, 9}, {12, 40}, {30, 2}, {48, 42}, {5, 20}, {58, 30}, {58, 30}, {20, 44}};
     MoveToEx(c.dc, points[0].x, points[0].y, nullptr);
     for (const POINT& p : points) LineTo(c.dc, p.x, p.y);
 }
 
-inline DrawFn WithPen(int width, COLORREF colour, void (*draw)(Canvas&)) {
-    return [width, colour, draw](Canvas& c) {
+inline DrawFn WithPen(int width, COLORREF colour, void (*draw)(SceneTarget&)) {
+    return [width, colour, draw](SceneTarget& c) {
         Selected pen(c.dc, Pen(width, colour));
         draw(c);
     };
@@ -91,26 +91,26 @@ inline DrawFn WithPen(int width, COLORREF colour, void (*draw)(Canvas&)) {
 
 inline void AddLineScenes(SceneList& list) {
     for (int length = 0; length <= 3; ++length) {
-        AddCanvasScenes(list, "lines_len" + std::to_string(length), "lines", 61, 47, [length](Canvas& c) {
+        AddCanvasScenes(list, "lines_len" + std::to_string(length), "lines", 61, 47, [length](SceneTarget& c) {
             Selected pen(c.dc, Pen(1, kPenColour));
             DrawShortLines(c, length);
         });
     }
     AddCanvasScenes(list, "lines_fan_out", "lines", 61, 47,
-                    WithPen(1, kPenColour, [](Canvas& c) { DrawFan(c, false); }));
-    AddCanvasScenes(list, "lines_fan_in", "lines", 61, 47, WithPen(1, kPenColour, [](Canvas& c) { DrawFan(c, true); }));
+                    WithPen(1, kPenColour, [](SceneTarget& c) { DrawFan(c, false); }));
+    AddCanvasScenes(list, "lines_fan_in", "lines", 61, 47, WithPen(1, kPenColour, [](SceneTarget& c) { DrawFan(c, true); }));
     AddCanvasScenes(list, "lines_fan_w0", "lines", 61, 47,
-                    WithPen(0, kPenColour, [](Canvas& c) { DrawFan(c, false); }));
-    AddCanvasScenes(list, "lines_default_pen", "lines", 61, 47, [](Canvas& c) { DrawShortLines(c, 3); });
+                    WithPen(0, kPenColour, [](SceneTarget& c) { DrawFan(c, false); }));
+    AddCanvasScenes(list, "lines_default_pen", "lines", 61, 47, [](SceneTarget& c) { DrawShortLines(c, 3); });
     AddCanvasScenes(list, "lines_spans", "lines", 61, 47, WithPen(1, kPenColour, DrawSpans));
     AddCanvasScenes(list, "lines_clipped", "lines", 61, 47, WithPen(1, kPenColour, DrawClippedLines));
     AddCanvasScenes(list, "lines_far", "lines", 61, 47, WithPen(1, kPenColour, DrawFarLines));
     AddCanvasScenes(list, "lines_polyline", "lines", 61, 47, WithPen(1, kPenColour, DrawPolyline));
-    AddCanvasScenes(list, "lines_null_pen", "lines", 61, 47, [](Canvas& c) {
+    AddCanvasScenes(list, "lines_null_pen", "lines", 61, 47, [](SceneTarget& c) {
         Selected pen(c.dc, GetStockObject(NULL_PEN), false);
         DrawFan(c, false);
     });
-    AddCanvasScenes(list, "lines_ps_null", "lines", 61, 47, [](Canvas& c) {
+    AddCanvasScenes(list, "lines_ps_null", "lines", 61, 47, [](SceneTarget& c) {
         Selected pen(c.dc, CreatePen(PS_NULL, 3, kPenColour));
         DrawFan(c, false);
         Rectangle(c.dc, 10, 10, 30, 25);

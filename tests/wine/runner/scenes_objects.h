@@ -8,13 +8,13 @@
 
 namespace scenes {
 
-inline void PushDeviceCaps(Canvas& c) {
+inline void PushDeviceCaps(SceneTarget& c) {
     for (int index :
          {HORZRES, VERTRES, BITSPIXEL, PLANES, NUMCOLORS, LOGPIXELSX, LOGPIXELSY, RASTERCAPS, SIZEPALETTE, NUMRESERVED})
         c.extras.push_back(GetDeviceCaps(c.dc, index));
 }
 
-inline void PushBitmapObject(Canvas& c) {
+inline void PushBitmapObject(SceneTarget& c) {
     HGDIOBJ bitmap = GetCurrentObject(c.dc, OBJ_BITMAP);
     BITMAP info;
     std::memset(&info, 0, sizeof(info));
@@ -27,7 +27,7 @@ inline void PushBitmapObject(Canvas& c) {
     c.extras.push_back(static_cast<int32_t>(GetObjectType(c.dc)));
 }
 
-inline void PushPenBrushFont(Canvas& c) {
+inline void PushPenBrushFont(SceneTarget& c) {
     HPEN pen = CreatePen(PS_SOLID, 3, kPenColour);
     LOGPEN logPen;
     std::memset(&logPen, 0, sizeof(logPen));
@@ -54,7 +54,7 @@ inline void PushPenBrushFont(Canvas& c) {
     DeleteObject(pen);
 }
 
-inline void PushStockObjects(Canvas& c) {
+inline void PushStockObjects(SceneTarget& c) {
     for (int stock : {WHITE_BRUSH, NULL_BRUSH, BLACK_PEN, NULL_PEN, SYSTEM_FONT, DEFAULT_PALETTE})
         c.extras.push_back(static_cast<int32_t>(GetObjectType(GetStockObject(stock))));
     c.extras.push_back(GetStockObject(9) == nullptr);
@@ -65,7 +65,7 @@ inline void PushStockObjects(Canvas& c) {
     c.extras.push_back(DeleteObject(GetStockObject(BLACK_PEN)));
 }
 
-inline void PushSetterResults(Canvas& c) {
+inline void PushSetterResults(SceneTarget& c) {
     c.extras.push_back(static_cast<int32_t>(SetTextColor(c.dc, kTextColour)));
     c.extras.push_back(static_cast<int32_t>(SetTextColor(c.dc, RGB(1, 2, 3))));
     c.extras.push_back(static_cast<int32_t>(GetTextColor(c.dc)));
@@ -89,7 +89,7 @@ inline void PushSetterResults(Canvas& c) {
 }
 
 // GetDIBits with no bits fills in the header only; a second DC cannot select the bitmap.
-inline void PushBitmapQueries(Canvas& c) {
+inline void PushBitmapQueries(SceneTarget& c) {
     HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(c.dc, OBJ_BITMAP));
     DibInfo info;
     std::memset(&info, 0, sizeof(info));
@@ -105,7 +105,7 @@ inline void PushBitmapQueries(Canvas& c) {
 
 // Deleting an object while a DC still has it selected: the DC keeps drawing with it until it
 // is deselected, and only then does the handle stop being valid.
-inline void DeleteWhileSelected(Canvas& c) {
+inline void DeleteWhileSelected(SceneTarget& c) {
     HGDIOBJ pen = CreatePen(PS_SOLID, 1, kPenColour);
     HGDIOBJ brush = CreateSolidBrush(kBrushColour);
     HGDIOBJ oldPen = SelectObject(c.dc, pen);
@@ -123,7 +123,7 @@ inline void DeleteWhileSelected(Canvas& c) {
 }
 
 // Null, made-up, deleted and wrong-kind handles must fail the way Windows fails.
-inline void BadHandles(Canvas& c) {
+inline void BadHandles(SceneTarget& c) {
     HPEN pen = CreatePen(PS_SOLID, 1, kPenColour);
     RECT r;
     SetRect(&r, 1, 1, 6, 5);

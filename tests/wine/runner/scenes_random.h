@@ -15,42 +15,42 @@ struct RandomBox {
     int left, top, right, bottom;
 };
 
-inline RandomBox RandomBoxIn(Prng& prng, const Canvas& c) {
+inline RandomBox RandomBoxIn(Prng& prng, const SceneTarget& c) {
     return {prng.Range(-8, c.width + 4), prng.Range(-8, c.height + 4), prng.Range(-8, c.width + 8),
             prng.Range(-8, c.height + 8)};
 }
 
 // Draws `count` shapes of one kind, each with its own pen and brush colours.
-using RandomShapeFn = void (*)(Canvas&, Prng&);
+using RandomShapeFn = void (*)(SceneTarget&, Prng&);
 
-inline void RandomLine(Canvas& c, Prng& prng) {
+inline void RandomLine(SceneTarget& c, Prng& prng) {
     RandomBox b = RandomBoxIn(prng, c);
     Selected pen(c.dc, Pen(prng.Range(0, 1), RandomColour(prng)));
     Line(c.dc, b.left, b.top, b.right, b.bottom);
 }
 
-inline void RandomRectangle(Canvas& c, Prng& prng) {
+inline void RandomRectangle(SceneTarget& c, Prng& prng) {
     RandomBox b = RandomBoxIn(prng, c);
     Selected pen(c.dc, Pen(1, RandomColour(prng)));
     Selected brush(c.dc, Brush(RandomColour(prng)));
     Rectangle(c.dc, b.left, b.top, b.right, b.bottom);
 }
 
-inline void RandomFillRect(Canvas& c, Prng& prng) {
+inline void RandomFillRect(SceneTarget& c, Prng& prng) {
     RandomBox b = RandomBoxIn(prng, c);
     HBRUSH brush = CreateSolidBrush(RandomColour(prng));
     FillWithBrush(c.dc, b.left, b.top, b.right, b.bottom, brush);
     DeleteObject(brush);
 }
 
-inline void RandomEllipse(Canvas& c, Prng& prng) {
+inline void RandomEllipse(SceneTarget& c, Prng& prng) {
     RandomBox b = RandomBoxIn(prng, c);
     Selected pen(c.dc, Pen(1, RandomColour(prng)));
     Selected brush(c.dc, Brush(RandomColour(prng)));
     Ellipse(c.dc, b.left, b.top, b.right, b.bottom);
 }
 
-inline void RandomArcOrPie(Canvas& c, Prng& prng, bool pie) {
+inline void RandomArcOrPie(SceneTarget& c, Prng& prng, bool pie) {
     RandomBox b = RandomBoxIn(prng, c);
     int xs = prng.Range(-20, c.width + 20), ys = prng.Range(-20, c.height + 20);
     int xe = prng.Range(-20, c.width + 20), ye = prng.Range(-20, c.height + 20);
@@ -62,10 +62,10 @@ inline void RandomArcOrPie(Canvas& c, Prng& prng, bool pie) {
         Arc(c.dc, b.left, b.top, b.right, b.bottom, xs, ys, xe, ye);
 }
 
-inline void RandomArc(Canvas& c, Prng& prng) { RandomArcOrPie(c, prng, false); }
-inline void RandomPie(Canvas& c, Prng& prng) { RandomArcOrPie(c, prng, true); }
+inline void RandomArc(SceneTarget& c, Prng& prng) { RandomArcOrPie(c, prng, false); }
+inline void RandomPie(SceneTarget& c, Prng& prng) { RandomArcOrPie(c, prng, true); }
 
-inline void RandomWideShape(Canvas& c, Prng& prng) {
+inline void RandomWideShape(SceneTarget& c, Prng& prng) {
     static const int widths[] = {2, 3, 4, 5, 7, 9};
     RandomBox b = RandomBoxIn(prng, c);
     Selected pen(c.dc, Pen(widths[prng.Range(0, 5)], RandomColour(prng)));
@@ -87,7 +87,7 @@ inline void RandomWideShape(Canvas& c, Prng& prng) {
 }
 
 // Outline faces only: the raster ones at scaled sizes are on Wine's defect list.
-inline void RandomText(Canvas& c, Prng& prng) {
+inline void RandomText(SceneTarget& c, Prng& prng) {
     static const std::u16string faces[] = {u"Arial", u"Times", u"Courier New", u"Times New Roman",
                                            u"Figplot Unknown Face"};
     static const std::u16string words[] = {u"figPlot", u"Wyvern", u"0.125", u"j\u00E9t", u"ff ii ll", u"AV Ta", u"|_|"};
@@ -103,7 +103,7 @@ inline void RandomText(Canvas& c, Prng& prng) {
 }
 
 // A bit of everything, with the DC's colours and modes changing in between.
-inline void RandomAnything(Canvas& c, Prng& prng) {
+inline void RandomAnything(SceneTarget& c, Prng& prng) {
     static const RandomShapeFn shapes[] = {RandomLine, RandomRectangle, RandomFillRect,  RandomEllipse,
                                            RandomArc,  RandomPie,       RandomWideShape, RandomText};
     if (prng.Chance(30)) SetBkColor(c.dc, RandomColour(prng));
@@ -137,7 +137,7 @@ inline void AddRandomScenes(SceneList& list) {
             int count = kind.count;
             uint64_t fullSeed = static_cast<uint64_t>(seed) * 1000 + static_cast<uint64_t>(kind.name[0]);
             AddCanvasScenes(list, std::string("rnd_") + kind.name + "_s" + std::to_string(seed), kind.cls, 53, 41,
-                            [draw, count, fullSeed](Canvas& c) {
+                            [draw, count, fullSeed](SceneTarget& c) {
                                 Prng prng(fullSeed);
                                 for (int i = 0; i < count; ++i) draw(c, prng);
                             });

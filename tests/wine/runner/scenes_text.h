@@ -70,7 +70,7 @@ inline const std::u16string& SampleText() {
     return text;
 }
 
-inline void DrawSampleText(Canvas& c, const std::u16string& face, int height, const TextStyle& style, bool opaque) {
+inline void DrawSampleText(SceneTarget& c, const std::u16string& face, int height, const TextStyle& style, bool opaque) {
     SetTextColor(c.dc, kTextColour);
     SetBkColor(c.dc, RGB(250, 240, 10));
     SetBkMode(c.dc, opaque ? OPAQUE : TRANSPARENT);
@@ -95,7 +95,7 @@ inline char16_t FromCodePage1252(int byte) {
 }
 
 // Every character of code page 1252, 16 to a line, with each line's extent.
-inline void DrawCharacterTable(Canvas& c, const std::u16string& face) {
+inline void DrawCharacterTable(SceneTarget& c, const std::u16string& face) {
     Selected font(c.dc, MakeFont(face, -13, TextStyles()[0]));
     SetTextColor(c.dc, kTextColour);
     SetBkMode(c.dc, TRANSPARENT);
@@ -112,7 +112,7 @@ inline void DrawCharacterTable(Canvas& c, const std::u16string& face) {
 // The 8-bit calls the narrow build of figPlot makes: CreateFontIndirectA, GetTextMetricsA
 // (whose first, last, default and break characters are bytes), GetTextExtentPoint32A and
 // TextOutA with every byte from 0x20 to 0xFF.
-inline void DrawAnsiCharacterTable(Canvas& c, const char* face, int height) {
+inline void DrawAnsiCharacterTable(SceneTarget& c, const char* face, int height) {
     LOGFONTA font;
     std::memset(&font, 0, sizeof(font));
     font.lfHeight = height;
@@ -151,7 +151,7 @@ inline void AddTextScenes(SceneList& list) {
         for (int height : sizes) {
             AddCanvasScenes(
                 list, "text_" + FaceTag(face) + "_" + SizeTag(height), "text", 251, 57,
-                [face, height](Canvas& c) { DrawSampleText(c, face, height, TextStyles()[0], false); }, trueColour);
+                [face, height](SceneTarget& c) { DrawSampleText(c, face, height, TextStyles()[0], false); }, trueColour);
         }
     }
     // Styles and modes where colour mapping matters too: 1 bit with its background rule,
@@ -167,7 +167,7 @@ inline void AddTextScenes(SceneList& list) {
                     bool everywhere = std::string(style.name) == "regular";
                     AddCanvasScenes(
                         list, name, "text", 121, 29,
-                        [face, height, style, opaque](Canvas& c) { DrawSampleText(c, face, height, style, opaque); },
+                        [face, height, style, opaque](SceneTarget& c) { DrawSampleText(c, face, height, style, opaque); },
                         everywhere ? AllSurfaces() : styleSurfaces);
                 }
             }
@@ -175,7 +175,7 @@ inline void AddTextScenes(SceneList& list) {
     }
     // Text cut by the surface edges, characters some faces lack, and an empty string.
     for (const auto& face : {std::u16string(u"System"), std::u16string(u"Arial"), std::u16string(u"Courier New")}) {
-        AddCanvasScenes(list, "text_edges_" + FaceTag(face), "text", 121, 29, [face](Canvas& c) {
+        AddCanvasScenes(list, "text_edges_" + FaceTag(face), "text", 121, 29, [face](SceneTarget& c) {
             Selected font(c.dc, MakeFont(face, -13, TextStyles()[0]));
             SetTextColor(c.dc, kTextColour);
             SetBkColor(c.dc, RGB(250, 240, 10));
@@ -197,13 +197,13 @@ inline void AddTextScenes(SceneList& list) {
     }
     for (const auto& face : TextFaces()) {
         AddCanvasScenes(list, "text_chars_" + FaceTag(face), "text", 201, 241,
-                        [face](Canvas& c) { DrawCharacterTable(c, face); }, {AllSurfaces()[1], AllSurfaces()[9]});
+                        [face](SceneTarget& c) { DrawCharacterTable(c, face); }, {AllSurfaces()[1], AllSurfaces()[9]});
     }
     for (const char* face : {"System", "Arial", "Courier", "Times New Roman", "Courier New"}) {
         for (int height : {-13, 16}) {
             std::string tag = FaceTag(std::u16string(face, face + std::strlen(face)));
             AddCanvasScenes(list, "text_ansi_" + tag + "_" + SizeTag(height), "text", 201, 241,
-                            [face, height](Canvas& c) { DrawAnsiCharacterTable(c, face, height); },
+                            [face, height](SceneTarget& c) { DrawAnsiCharacterTable(c, face, height); },
                             {AllSurfaces()[1], AllSurfaces()[4], AllSurfaces()[9]});
         }
     }
@@ -211,7 +211,7 @@ inline void AddTextScenes(SceneList& list) {
     for (const auto& face : {std::u16string(u"Arial"), std::u16string(u"Times New Roman"), std::u16string(u"System"),
                              std::u16string(u"Courier")}) {
         AddCanvasScenes(list, "text_weights_" + FaceTag(face), "text", 121, 141,
-                        [face](Canvas& c) {
+                        [face](SceneTarget& c) {
                             SetTextColor(c.dc, kTextColour);
                             SetBkMode(c.dc, TRANSPARENT);
                             int y = 1;
@@ -231,7 +231,7 @@ inline void AddTextScenes(SceneList& list) {
          {std::u16string(u"Arial"), std::u16string(u"Times New Roman"), std::u16string(u"Courier New")}) {
         for (int height : {-60, 72}) {
             AddCanvasScenes(list, "text_large_" + FaceTag(face) + "_" + SizeTag(height), "text", 201, 81,
-                            [face, height](Canvas& c) {
+                            [face, height](SceneTarget& c) {
                                 SetTextColor(c.dc, kTextColour);
                                 SetBkColor(c.dc, RGB(250, 240, 10));
                                 Selected font(c.dc, MakeFont(face, height, TextStyles()[0]));
@@ -249,7 +249,7 @@ inline void AddTextScenes(SceneList& list) {
         for (int style : {0, 4}) {
             if (height == -9000 && style == 4) continue;
             AddCanvasScenes(list, "text_huge_" + SizeTag(height) + "_" + TextStyles()[style].name, "text", 201, 81,
-                            [height, style](Canvas& c) {
+                            [height, style](SceneTarget& c) {
                                 SetTextColor(c.dc, kTextColour);
                                 SetBkMode(c.dc, TRANSPARENT);
                                 Selected font(c.dc, MakeFont(u"Arial", height, TextStyles()[style]));
@@ -268,7 +268,7 @@ inline void AddTextScenes(SceneList& list) {
             std::string name =
                 std::string("textquality_") + (quality == ANTIALIASED_QUALITY ? "aa" : "nonaa") + "_" + SizeTag(height);
             AddCanvasScenes(list, name, "textquality", 201, 37,
-                            [quality, height](Canvas& c) {
+                            [quality, height](SceneTarget& c) {
                                 Selected font(c.dc, MakeFont(u"Arial", height, TextStyles()[0], quality));
                                 SetTextColor(c.dc, kTextColour);
                                 SetBkMode(c.dc, TRANSPARENT);
@@ -282,7 +282,7 @@ inline void AddTextScenes(SceneList& list) {
     for (COLORREF background : {RGB(0, 0, 0), RGB(0x20, 0x30, 0x90), RGB(200, 200, 200)}) {
         std::string name = "text_bkrule_" + std::to_string(background);
         AddCanvasScenes(list, name, "text", 121, 29,
-                        [background](Canvas& c) {
+                        [background](SceneTarget& c) {
                             Selected font(c.dc, MakeFont(u"Arial", -13, TextStyles()[0]));
                             SetTextColor(c.dc, RGB(90, 90, 90));
                             SetBkColor(c.dc, background);

@@ -8,14 +8,14 @@
 
 namespace scenes {
 
-inline void DrawWideLines(Canvas& c) {
+inline void DrawWideLines(SceneTarget& c) {
     static const int ends[][4] = {{5, 5, 25, 5},    {25, 9, 5, 9},    {30, 3, 30, 20},  {34, 20, 34, 3},
                                   {40, 4, 56, 12},  {56, 16, 40, 24}, {5, 14, 12, 40},  {18, 40, 22, 14},
                                   {28, 28, 40, 40}, {52, 28, 44, 42}, {20, 30, 20, 30}, {3, 44, 57, 43}};
     for (const auto& e : ends) Line(c.dc, e[0], e[1], e[2], e[3]);
 }
 
-inline void DrawWideRectangles(Canvas& c) {
+inline void DrawWideRectangles(SceneTarget& c) {
     Rectangle(c.dc, 4, 4, 24, 19);
     Rectangle(c.dc, 30, 5, 33, 7);
     Rectangle(c.dc, 40, 4, 57, 20);
@@ -23,7 +23,7 @@ inline void DrawWideRectangles(Canvas& c) {
     Rectangle(c.dc, 14, 25, 50, 43);
 }
 
-inline void DrawWideEllipses(Canvas& c) {
+inline void DrawWideEllipses(SceneTarget& c) {
     Ellipse(c.dc, 4, 4, 24, 19);
     Ellipse(c.dc, 30, 5, 33, 7);
     Ellipse(c.dc, 40, 4, 57, 21);
@@ -31,7 +31,7 @@ inline void DrawWideEllipses(Canvas& c) {
     Ellipse(c.dc, 14, 25, 51, 43);
 }
 
-inline void DrawWideMix(Canvas& c) {
+inline void DrawWideMix(SceneTarget& c) {
     Line(c.dc, 10, 10, 110, 30);
     Line(c.dc, 20, 80, 25, 20);
     Rectangle(c.dc, 60, 45, 115, 85);
@@ -45,17 +45,17 @@ inline void DrawWideMix(Canvas& c) {
 inline void AddVastPenScenes(SceneList& list) {
     for (int width : {29, 35, 37, 41, 300}) {
         const std::string w = "_w" + std::to_string(width);
-        AddCanvasScenes(list, "wide_vast_ellipse" + w, "widepens", 23, 17, [width](Canvas& c) {
+        AddCanvasScenes(list, "wide_vast_ellipse" + w, "widepens", 23, 17, [width](SceneTarget& c) {
             Selected pen(c.dc, Pen(width, kPenColour));
             Selected brush(c.dc, GetStockObject(NULL_BRUSH), false);
             Ellipse(c.dc, -29, -31, 12, 48);  // its right-hand side runs through (11, 8)
         });
-        AddCanvasScenes(list, "wide_vast_line" + w, "widepens", 23, 17, [width](Canvas& c) {
+        AddCanvasScenes(list, "wide_vast_line" + w, "widepens", 23, 17, [width](SceneTarget& c) {
             Selected pen(c.dc, Pen(width, kPenColour));
             Line(c.dc, -50, 30, 11, 8);
         });
         // Its discs reach the top-left corner only from 35 pixels up.
-        AddCanvasScenes(list, "wide_vast_stub" + w, "widepens", 23, 17, [width](Canvas& c) {
+        AddCanvasScenes(list, "wide_vast_stub" + w, "widepens", 23, 17, [width](SceneTarget& c) {
             Selected pen(c.dc, Pen(width, kPenColour));
             Line(c.dc, 16, 8, 17, 8);
         });
@@ -84,7 +84,7 @@ inline void AddWideCurveScenes(SceneList& list) {
         for (const Curve& curve : curves) {
             AddCanvasScenes(list, std::string("wide_curve_") + curve.name + "_w" + std::to_string(width), "widepens",
                             curve.width, curve.height,
-                            [width, draw = curve.draw](Canvas& c) {
+                            [width, draw = curve.draw](SceneTarget& c) {
                                 Selected pen(c.dc, Pen(width, kPenColour));
                                 Selected brush(c.dc, GetStockObject(NULL_BRUSH), false);
                                 draw(c.dc);
@@ -97,7 +97,7 @@ inline void AddWidePenScenes(SceneList& list) {
     AddVastPenScenes(list);
     AddWideCurveScenes(list);
     for (int width : {10, 15, 20}) {
-        AddCanvasScenes(list, "wide_big_w" + std::to_string(width), "widepens", 193, 97, [width](Canvas& c) {
+        AddCanvasScenes(list, "wide_big_w" + std::to_string(width), "widepens", 193, 97, [width](SceneTarget& c) {
             Selected pen(c.dc, Pen(width, kPenColour));
             Selected brush(c.dc, Brush(kBrushColour));
             DrawWideMix(c);
@@ -105,28 +105,28 @@ inline void AddWidePenScenes(SceneList& list) {
     }
     for (int width : {2, 3, 7}) {
         std::string w = "_w" + std::to_string(width);
-        auto withWidePen = [width](void (*draw)(Canvas&)) {
-            return [width, draw](Canvas& c) {
+        auto withWidePen = [width](void (*draw)(SceneTarget&)) {
+            return [width, draw](SceneTarget& c) {
                 Selected pen(c.dc, Pen(width, kPenColour));
                 Selected brush(c.dc, Brush(kBrushColour));
                 draw(c);
             };
         };
         AddCanvasScenes(list, "wide_lines" + w, "widepens", 61, 47, withWidePen(DrawWideLines));
-        AddCanvasScenes(list, "wide_fan" + w, "widepens", 61, 47, withWidePen([](Canvas& c) { DrawFan(c, false); }));
+        AddCanvasScenes(list, "wide_fan" + w, "widepens", 61, 47, withWidePen([](SceneTarget& c) { DrawFan(c, false); }));
         AddCanvasScenes(list, "wide_polyline" + w, "widepens", 61, 47, withWidePen(DrawPolyline));
         AddCanvasScenes(list, "wide_rect" + w, "widepens", 61, 47, withWidePen(DrawWideRectangles));
         AddCanvasScenes(list, "wide_ellipse" + w, "widepens", 61, 47, withWidePen(DrawWideEllipses));
         AddCanvasScenes(list, "wide_arc" + w, "widepens", 97, 71,
-                        withWidePen([](Canvas& c) { DrawArcGrid(c, CallArc, 21, 17, 4); }));
-        AddCanvasScenes(list, "wide_outlines_nullbrush" + w, "widepens", 61, 47, [width](Canvas& c) {
+                        withWidePen([](SceneTarget& c) { DrawArcGrid(c, CallArc, 21, 17, 4); }));
+        AddCanvasScenes(list, "wide_outlines_nullbrush" + w, "widepens", 61, 47, [width](SceneTarget& c) {
             Selected pen(c.dc, Pen(width, kPenColour));
             Selected brush(c.dc, GetStockObject(NULL_BRUSH), false);
             DrawWideRectangles(c);
             DrawWideEllipses(c);
         });
         AddCanvasScenes(list, "wide_pie" + w, "widepens", 97, 71,
-                        withWidePen([](Canvas& c) { DrawArcGrid(c, CallPie, 20, 16, 40); }));
+                        withWidePen([](SceneTarget& c) { DrawArcGrid(c, CallPie, 20, 16, 40); }));
     }
 }
 
