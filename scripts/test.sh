@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds figPlot twice (plain, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both; then builds the fuzz targets
-# (clang, libFuzzer) and runs each for about 50 s.
+# Installs what is needed, builds figPlot twice (plain, and with clang's AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs every test in both; the sanitized build also holds the
+# libFuzzer targets, each of which then runs for about 50 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -51,6 +51,6 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 phase ctest-asan ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-# The fuzz targets: a short run of each, with the executions it made.
-phase build-fuzz bash scripts/build.sh fuzz
-phase fuzz-smoke bash scripts/fuzz.sh smoke
+# The fuzz targets, built beside the sanitized tests: a short run of each, with the executions
+# it made.
+phase fuzz-smoke bash scripts/fuzz.sh smoke --build build-asan
