@@ -41,6 +41,7 @@ TEST(CsvList, CellsAndColumnTypes) {
          "a:t|b:t\n\"x, \"y\"\",\"two\nlines\""},
         {"short rows padded, blank rows skipped, BOM skipped", "\xEF\xBB\xBF" "a,b,c\n\n1\n2,x\n",
          "a:n|b:t|c:n\n1,\"\",_\n2,\"x\",_"},
+        {"a row holding only an empty quoted cell is a line", "a,b\n\"\"\n1,x\n", "a:t|b:t\n\"\",\"\"\n\"1\",\"x\""},
         {"header only", "a,b", "a:n|b:n"},
         {"a comma ending every row, as spreadsheets write", "a,b,\n1,x,\n2,,\n", "a:n|b:t\n1,\"x\"\n2,\"\""},
     };

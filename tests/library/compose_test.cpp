@@ -71,6 +71,7 @@ std::vector<CodeCase> CodeCases() {
         {"fillrect_top_wraps_negative", {{3, 32768, 5, 60, 90, 60, 0}}, WithBrush(kSilver, Box(5, -32768, 90, 60))},
         {"oval_whole", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 0}}, WithPen(1, kRed, ArcOf(0, 0, 100, 100, {0, 0}, {0, 0}))},
         {"oval_quarter", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 90}}, WithPen(1, kRed, ArcOf(0, 0, 100, 100, kRight, kUp))},
+        {"oval_inset", {{4, 3, 7, 70, 100, 13, 2, 1, 0, 0}}, WithPen(2, kRed, ArcOf(8, 4, 98, 68, {8, 4}, {8, 4}))},
         {"oval_span_low16_zero", {{4, 1, 1, 100, 100, 13, 1, 0, 0, 65536}}, WithPen(1, kRed, ArcOf(0, 0, 100, 100, {0, 0}, {0, 0}))},
         {"pie_quarter", {{5, 0, 0, 100, 100, 13, 0, 90}},
          WithBrush(kRed, PieOf(0, 0, 100, 100, kRight, kUp))},

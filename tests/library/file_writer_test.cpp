@@ -247,65 +247,57 @@ TEST_P(FileWriter, WhatStandsAtThePathKeepsItsModeLinksAndNames) {
     fs::current_path(caller);
 }
 
-// A write that reports fewer bytes than asked, at each write in turn, fails the file: the
-// answer is 5, the old file stays whole and no temporary is left.
-TEST_P(FileWriter, AWriteCutShortKeepsTheOldFile) {
-    const fs::path path = folder / "short.bmp";
-    const std::string old = "an older picture the user keeps";
-    const int writes = 4;  // file header, description, 4096 bytes of pixels and the rest
-    for (int n = 1; n <= writes; ++n) {
-        { std::ofstream(path, std::ios::binary | std::ios::trunc) << old; }
-        PlatformResetCallCounts();
-        PlatformShortenNthWrite(n);
-        EXPECT_EQ(Compose(path, 1200, 1, 32), ResultFileFailure) << "write " << n;
-        PlatformShortenNthWrite(0);
-        EXPECT_EQ(PlatformCallCount("WriteFile"), n) << "write " << n;
-        const std::vector<uint8_t> now = ReadAll(path);
-        EXPECT_EQ(std::string(now.begin(), now.end()), old) << "write " << n;
-        EXPECT_EQ(FolderContents(), std::vector<fs::path>{"short.bmp"}) << "write " << n;
-        EXPECT_EQ(PlatformLiveTotal(), baseline) << "write " << n;
-    }
-    fs::remove(path);
-}
-
-// An image size from GetDIBits other than the file's own layout is no file: the answer is 3,
-// the old file stays whole and no temporary is left.
-TEST_P(FileWriter, AnImageSizeOtherThanTheLayoutWritesNothing) {
-    const fs::path path = folder / "skewed.bmp";
-    const std::string old = "an older picture the user keeps";
-    for (LONG skew : {4, -4, 1}) {
-        { std::ofstream(path, std::ios::binary | std::ios::trunc) << old; }
-        PlatformSkewNextImageSize(skew);
-        EXPECT_EQ(Compose(path, 13, 5, 24), ResultNoMemory) << "skew " << skew;
-        PlatformSkewNextImageSize(0);
-        const std::vector<uint8_t> now = ReadAll(path);
-        EXPECT_EQ(std::string(now.begin(), now.end()), old) << "skew " << skew;
-        EXPECT_EQ(FolderContents(), std::vector<fs::path>{"skewed.bmp"}) << "skew " << skew;
-        EXPECT_EQ(PlatformLiveTotal(), baseline) << "skew " << skew;
-    }
-    fs::remove(path);
-}
-
-// A file size limit (ulimit -f) cuts the write short: the answer is 5, the old file stays
-// whole and no temporary is left.
-TEST_P(FileWriter, AShortWriteKeepsTheOldFile) {
-    const fs::path path = folder / "limited.bmp";
-    const std::string old = "an older picture the user keeps";
-    { std::ofstream(path, std::ios::binary) << old; }
+// A write cut short (reported short at each write in turn, or by a file size limit, ulimit -f)
+// answers 5, an image size from GetDIBits other than the file's own layout answers 3: either
+// way the old file stays whole and no temporary is left.
+TEST_P(FileWriter, AFailedWriteKeepsTheOldFile) {
+    struct Case {
+        std::string name;
+        int width, height, depth;
+        int16_t answer;
+        std::function<void()> fault, mend;
+        int writes;  // WriteFile calls made, or -1: not counted
+    };
+    std::vector<Case> cases;
+    const int pieces = 4;  // file header, description, 4096 bytes of pixels and the rest
+    for (int n = 1; n <= pieces; ++n)
+        cases.push_back({"write " + std::to_string(n) + " short", 1200, 1, 32, ResultFileFailure,
+                         [n] { PlatformShortenNthWrite(n); }, [] { PlatformShortenNthWrite(0); }, n});
+    for (LONG skew : {4, -4, 1})
+        cases.push_back({"image size skewed by " + std::to_string(skew), 13, 5, 24, ResultNoMemory,
+                         [skew] { PlatformSkewNextImageSize(skew); }, [] { PlatformSkewNextImageSize(0); }, -1});
     struct rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 10000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const int16_t answer = Compose(path, 101, 37, 24);  // 11,154 bytes
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(answer, ResultFileFailure);
-    const std::vector<uint8_t> now = ReadAll(path);
-    EXPECT_EQ(std::string(now.begin(), now.end()), old);
-    EXPECT_EQ(FolderContents(), std::vector<fs::path>{"limited.bmp"});
-    EXPECT_EQ(PlatformLiveTotal(), baseline);
+    void (*previous)(int) = SIG_DFL;
+    cases.push_back({"file size limit", 101, 37, 24, ResultFileFailure,  // 11,154 bytes against 10,000
+                     [&] {
+                         previous = std::signal(SIGXFSZ, SIG_IGN);
+                         struct rlimit limited = saved;
+                         limited.rlim_cur = 10000;
+                         setrlimit(RLIMIT_FSIZE, &limited);
+                     },
+                     [&] {
+                         setrlimit(RLIMIT_FSIZE, &saved);
+                         std::signal(SIGXFSZ, previous);
+                     },
+                     -1});
+    const fs::path path = folder / "kept.bmp";
+    const std::string old = "an older picture the user keeps";
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        { std::ofstream(path, std::ios::binary | std::ios::trunc) << old; }
+        PlatformResetCallCounts();
+        c.fault();
+        const int16_t answer = Compose(path, c.width, c.height, c.depth);
+        c.mend();
+        EXPECT_EQ(answer, c.answer);
+        if (c.writes >= 0) EXPECT_EQ(PlatformCallCount("WriteFile"), c.writes);
+        const std::vector<uint8_t> now = ReadAll(path);
+        EXPECT_EQ(std::string(now.begin(), now.end()), old);
+        EXPECT_EQ(FolderContents(), std::vector<fs::path>{"kept.bmp"});
+        EXPECT_EQ(PlatformLiveTotal(), baseline);
+    }
+    fs::remove(path);
 }
 
 #endif

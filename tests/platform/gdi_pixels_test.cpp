@@ -94,23 +94,27 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, PixelLayout,
                          });
 
 TEST(PixelLayoutWide, SpansOfEveryLengthFillExactlyAndKeepNeighbours) {
-    // 61 pixels: spans crossing many whole bytes with ragged ends at 1 and 4 bpp, and at 8 bpp
-    // every short length (written with inline stores) and long ones (memset) at odd offsets.
-    for (int bpp : {1, 4, 8}) {
-        for (int length : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 55}) {
+    // 61 pixels: spans crossing many whole bytes with ragged ends at 1 and 4 bpp; at 8 bpp every
+    // short length (inline stores) and long ones (memset) at odd offsets; at 16, 24 and 32 bpp a
+    // colour whose bytes differ, so that short runs take the eight-byte stores and their 4- and
+    // 2-byte tail (7 and 31 pixels at 16 bpp) and long ones the repeating pattern and its tail
+    // (43 and 55). The 16-bit colour holds 5-bit channels exactly.
+    for (int bpp : {1, 4, 8, 16, 24, 32}) {
+        const COLORREF colour = bpp <= 8 ? RGB(255, 255, 255) : RGB(206, 82, 156);
+        for (int length : {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 43, 55}) {
             DibInfo info = MakeInfo(61, 3, bpp, {Quad(0, 0, 0), Quad(255, 255, 255)});
             MemoryDc mem(info);
-            HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+            HBRUSH brush = CreateSolidBrush(colour);
             const int left = 3 + length % 3;
             const RECT rect{left, 1, left + length, 2};
-            FillRect(mem.dc(), &rect, white);
+            FillRect(mem.dc(), &rect, brush);
             for (int x = 0; x < 61; ++x) {
-                const COLORREF expected = (x >= left && x < left + length) ? RGB(255, 255, 255) : RGB(0, 0, 0);
+                const COLORREF expected = (x >= left && x < left + length) ? colour : RGB(0, 0, 0);
                 EXPECT_EQ(GetPixel(mem.dc(), x, 1), expected) << bpp << "bpp length " << length << " x=" << x;
                 EXPECT_EQ(GetPixel(mem.dc(), x, 0), RGB(0, 0, 0));
                 EXPECT_EQ(GetPixel(mem.dc(), x, 2), RGB(0, 0, 0));
             }
-            DeleteObject(white);
+            DeleteObject(brush);
         }
     }
 }

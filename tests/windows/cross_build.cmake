@@ -2,7 +2,8 @@
 # and it keeps the options current), then builds incrementally; the output goes to
 # <BUILD>.log and its end is shown when the build fails.
 #
-# Inputs: SOURCE BUILD TOOLCHAIN TESTS (ON: also the Windows run) GTEST_SOURCE
+# Inputs: SOURCE BUILD TOOLCHAIN TESTS (ON: also the Windows run) GTEST_SOURCE JOBS (parallel
+# compiles; 0 or unset: one)
 cmake_minimum_required(VERSION 3.20)
 
 set(log "${BUILD}.log")
@@ -14,7 +15,10 @@ if(NOT rc EQUAL 0)
   file(READ "${log}.err" err)
   message(FATAL_ERROR "configuring ${BUILD} failed:\n${err}")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD} OUTPUT_FILE "${log}" ERROR_FILE "${log}.err" RESULT_VARIABLE rc)
+if(NOT JOBS)
+  set(JOBS 1)
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD} --parallel ${JOBS} OUTPUT_FILE "${log}" ERROR_FILE "${log}.err" RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   file(READ "${log}" out)
   file(READ "${log}.err" err)
