@@ -10,6 +10,7 @@
 // its internal calls either). Only the functions the platform gives a fault point and the
 // library or the simulator call are hooked; the others count 0 calls.
 #include "api_hooks.h"
+#include "library_loader.h"
 
 #include <figplatform.h>
 
@@ -408,8 +409,9 @@ void PointSlotAt(ULONG_PTR *slot, void *function) {
     VirtualProtect(slot, sizeof *slot, protection, &protection);
 }
 
-// The test program's own calls (the simulator's and the tests') are hooked from the start.
-const bool programHooked = (InstallApiHooks(GetModuleHandleW(nullptr)), true);
+// The test program's own calls (the simulator's and the tests') are hooked from the start,
+// and every external's from its loading.
+const bool programHooked = (InstallApiHooks(GetModuleHandleW(nullptr)), SetLoadHook(InstallApiHooks), true);
 
 }  // namespace
 
@@ -495,11 +497,4 @@ BOOL PlatformDescribeBitmapAs(HBITMAP bitmap, WORD planes, WORD bitsPixel) {
 int PlatformSelectedBitmapReads(void) {
     Locked locked;
     return State().selectedBitmapReads;
-}
-
-HMODULE PlatformModuleFromAddress(const void *addressInModule) {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCWSTR>(addressInModule), &module);
-    return module;
 }
