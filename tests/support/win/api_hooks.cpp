@@ -1,4 +1,4 @@
-// The portable platform's test hooks (figplatform.h) on real Windows: live-object counts,
+// The portable platform's test hooks (figplatform.h) on real Windows: live-object counts, the release order,
 // call counts, fault injection, recorded beeps, bitmaps described at other depths.
 //
 // Windows has none of them, so the simulator makes them: it rewrites the import address
@@ -18,6 +18,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace figsim {
 namespace {
@@ -40,6 +41,8 @@ struct HookState {
     int beeps = 0;
     UINT lastBeep = 0;
     int selectedBitmapReads = 0;
+    std::vector<PlatformRelease> releases;  // the first 256 since the last reset
+    int releaseCount = 0;
 };
 
 HookState &State() {
@@ -78,6 +81,8 @@ void Freed(HANDLE handle) {
     auto entry = State().live.find(handle);
     if (entry == State().live.end()) return;
     if (--entry->second.references == 0) {
+        if (State().releases.size() < 256) State().releases.push_back({entry->second.kind, handle});
+        ++State().releaseCount;
         State().live.erase(entry);
         State().describedAs.erase(handle);
     }
@@ -497,4 +502,17 @@ BOOL PlatformDescribeBitmapAs(HBITMAP bitmap, WORD planes, WORD bitsPixel) {
 int PlatformSelectedBitmapReads(void) {
     Locked locked;
     return State().selectedBitmapReads;
+}
+
+int PlatformReleaseOrder(PlatformRelease *releases, int capacity) {
+    Locked locked;
+    for (int i = 0; releases && i < capacity && i < static_cast<int>(State().releases.size()); ++i)
+        releases[i] = State().releases[static_cast<size_t>(i)];
+    return State().releaseCount;
+}
+
+void PlatformResetReleaseOrder(void) {
+    Locked locked;
+    State().releases.clear();
+    State().releaseCount = 0;
 }
