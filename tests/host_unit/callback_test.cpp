@@ -11,7 +11,6 @@
 
 #include "host/host_callback.h"
 #include "host/list_binding.h"
-#include "host/memory.h"
 
 namespace fig {
 namespace {
@@ -232,23 +231,6 @@ TEST_F(BindTest, LineCountComesThroughTheLineCountNameAsA32BitNumber) {
         EXPECT_EQ(host.numberRequests[0], (std::vector<int>{7, 0, 3000}));
 #endif
     }
-}
-
-TEST(MemoryHelpers, MovableBlocksAreZeroedOnlyUpTo8192Bytes) {
-    for (SIZE_T size : {SIZE_T(8192), SIZE_T(8193)}) {
-        HGLOBAL block = AllocMovable(size);
-        ASSERT_NE(block, nullptr);
-        auto *bytes = static_cast<unsigned char *>(GlobalLock(block));
-        bool allZero = true;
-        for (SIZE_T i = 0; i < size; ++i) allZero &= bytes[i] == 0;
-        EXPECT_EQ(allZero, size <= 8192) << size;
-        GlobalUnlock(block);
-        GlobalFree(block);
-    }
-    void *zeroed = AllocZeroed(64);
-    ASSERT_NE(zeroed, nullptr);
-    EXPECT_EQ(static_cast<unsigned char *>(zeroed)[63], 0);
-    FreeBlock(zeroed);
 }
 
 }  // namespace
