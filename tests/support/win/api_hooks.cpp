@@ -1,5 +1,6 @@
-// The portable platform's test hooks (figplatform.h) on real Windows: live-object counts, the release order,
-// call counts, fault injection, recorded beeps, bitmaps described at other depths.
+// The portable platform's test hooks (figplatform.h) on real Windows: live-object counts,
+// the release order, call counts, fault injection, recorded beeps, bitmaps described at
+// other depths.
 //
 // Windows has none of them, so the simulator makes them: it rewrites the import address
 // table of the test program and of every external it loads, so that their calls to the
