@@ -1,6 +1,6 @@
 // Loading an external the way a host does: by path, through its exported entry point,
 // and reading its resources through the platform's resource calls.
-#include <figplatform.h>
+#include <windows.h>
 
 #include <cstring>
 
@@ -31,7 +31,9 @@ std::unique_ptr<External> External::Load(const std::string &path, std::string *e
         if (error) *error = "no entry point \"" FIGPLOT_ENTRY_NAME "\" in " + path;
         return nullptr;
     }
-    ext->module_ = PlatformModuleFromAddress(reinterpret_cast<const void *>(ext->entry_));
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(ext->entry_), &ext->module_))
+        ext->module_ = nullptr;
     std::vector<uint8_t> marker = ext->Marker();
     if (marker.size() != 14 || (std::memcmp(marker.data(), "UCMD", 4) != 0 && std::memcmp(marker.data(), "7CMD", 4) != 0)) {
         if (error) *error = path + " carries no external marker";

@@ -146,10 +146,28 @@ struct HostQuirks {
     bool refusePictureStores = false;    // ValueBitmap stores are answered 0 and dropped
     bool zeroByteLength = false;         // a picture's byte length is answered 0 though it has one
     BitmapDelivery bitmapDelivery = BitmapDelivery::DibSection;
-    // Non-zero: GetObject describes delivered bitmaps with these planes and bits per pixel.
+    // Non-zero: GetObject describes delivered bitmaps with these planes and bits per pixel
+    // (through the describer of SetBitmapDescriber).
     uint16_t describedPlanes = 0, describedBitsPixel = 0;
     int bannerAnswer = 0;                // what HostSendBanner returns
     void **slotPointer = nullptr;        // non-null: passed as the instance slot instead of the host's
+};
+
+// Makes GetObject describe a bitmap at another depth: the test build's
+// PlatformDescribeBitmapAs. A shipped platform has no such call, so test support hands it
+// to the simulator (tests/support); a quirk that needs it aborts without it.
+typedef BOOL (*BitmapDescriber)(HBITMAP bitmap, WORD planes, WORD bitsPixel);
+void SetBitmapDescriber(BitmapDescriber describe);
+
+// A host that bends some answers now and then, as a careless or hostile host's would (the
+// hostile host of tests/support); without one the simulator answers honestly.
+class AnswerBender {
+public:
+    virtual ~AnswerBender() = default;
+    virtual int32_t Reference(int32_t honest, bool mayLie) = 0;
+    virtual int32_t LineCount(int32_t honest) = 0;
+    virtual int32_t ByteLength(int32_t honest) = 0;
+    virtual void FieldInfo(int16_t *type, int16_t *status) = 0;
 };
 
 // ---- the host ----
@@ -178,7 +196,7 @@ public:
     void ClearCountOverride() { hasCountOverride_ = false; }
     HostQuirks &quirks() { return quirks_; }
 
-    // Adversarial mode (hostile.cpp), seeded and deterministic; seed 0 turns it off. While
+    // Adversarial mode (tests/support/hostile.cpp), seeded and deterministic; seed 0 turns it off. While
     // on, name references, "#LN" line counts, byte lengths and field information lie now
     // and then, as a careless or hostile host's would, though never beyond the buffers
     // the library offers. HostileCall draws the next call's parameters, command list and
@@ -225,7 +243,8 @@ private:
     void WriteFixed(void *buffer, const void *value, size_t size, int32_t maxLength) const;
     HBITMAP DeliverBitmap(const Value &picture);
     // Hostile mode: the generator and the answers it bends (the honest answer passes
-    // through when the mode is off or the dice say so).
+    // through without a bender, or when the dice say so).
+    friend class HostileBender;
     uint32_t Random(uint32_t bound);
     bool Chance(int percent) { return Random(100) < static_cast<uint32_t>(percent); }
     int32_t HostileReference(int32_t honest, bool mayLie);
@@ -237,6 +256,7 @@ private:
     std::u32string HostileText();
     Value HostilePicture(bool mayBeLarge);
     void HostileQuirks();
+    void DescribeDelivered(HBITMAP bitmap) const;
     void HostileList(const std::u32string &name);
     std::u32string ReadCounted(const void *counted) const;
     Value *Param(int id);
@@ -261,6 +281,7 @@ private:
     std::vector<HBITMAP> delivered_;
     HostQuirks quirks_;
     uint64_t hostile_ = 0;  // the generator's state; 0: an honest host
+    std::unique_ptr<AnswerBender> bender_;
     double returnValue_ = 0;
     int returnStores_ = 0;
     std::u32string banner_;

@@ -1,5 +1,5 @@
 // The simulated host: messages out, callbacks in.
-#include <figplatform.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +13,12 @@ namespace {
 // The callback carries no context, as with the real host: the host being served is the
 // one whose message is under way on this thread.
 thread_local Host *currentHost = nullptr;
+
+// A system class, so that no class need be registered on Windows; the portable platform
+// knows no classes and makes the same white true-colour client area for any.
+const WCHAR kWindowClass[] = {'S', 'T', 'A', 'T', 'I', 'C', 0};
+
+BitmapDescriber bitmapDescriber = nullptr;
 
 int32_t SimCallback(int32_t code, ...) {
     va_list args;
@@ -88,13 +94,14 @@ Value Value::Pict(std::vector<uint8_t> packedDib) {
 }
 
 Host::Host(External &external) : external_(external), record_(RequestRecordSize(external.width()), 0) {
-    ownWindow_ = PlatformCreateWindow(640, 480);
+    ownWindow_ = CreateWindowExW(0, kWindowClass, nullptr, WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                                 nullptr, nullptr);
     window_ = ownWindow_;
 }
 
 Host::~Host() {
     if (slot_) Close();
-    if (ownWindow_) PlatformDestroyWindow(ownWindow_);
+    if (ownWindow_) DestroyWindow(ownWindow_);
 }
 
 int32_t Host::Send(int32_t message) {
@@ -274,6 +281,26 @@ void Host::WriteFixed(void *buffer, const void *value, size_t size, int32_t maxL
         std::memset(static_cast<uint8_t *>(buffer) + size, 0xAB, static_cast<size_t>(maxLength) - size);
 }
 
+int32_t Host::HostileReference(int32_t honest, bool mayLie) {
+    return bender_ ? bender_->Reference(honest, mayLie) : honest;
+}
+int32_t Host::HostileLineCount(int32_t honest) { return bender_ ? bender_->LineCount(honest) : honest; }
+int32_t Host::HostileByteLength(int32_t honest) { return bender_ ? bender_->ByteLength(honest) : honest; }
+void Host::HostileFieldInfo(int16_t *type, int16_t *status) {
+    if (bender_) bender_->FieldInfo(type, status);
+}
+
+void SetBitmapDescriber(BitmapDescriber describe) { bitmapDescriber = describe; }
+
+// A quirk the platform cannot play must not pass for one that was played.
+void Host::DescribeDelivered(HBITMAP bitmap) const {
+    if (!bitmapDescriber) {
+        std::fputs("figsim: a described depth needs the test build of the platform\n", stderr);
+        std::abort();
+    }
+    bitmapDescriber(bitmap, quirks_.describedPlanes, quirks_.describedBitsPixel);
+}
+
 HBITMAP Host::DeliverBitmap(const Value &picture) {
     HBITMAP bitmap = BitmapFromPackedDib(picture.picture);
     if (bitmap && quirks_.bitmapDelivery == BitmapDelivery::DeviceBitmap) {
@@ -283,8 +310,7 @@ HBITMAP Host::DeliverBitmap(const Value &picture) {
     } else if (bitmap && quirks_.bitmapDelivery == BitmapDelivery::StaleHandle) {
         DeleteObject(bitmap);  // the handle stays, its bitmap is gone
     }
-    if (bitmap && (quirks_.describedPlanes || quirks_.describedBitsPixel))
-        PlatformDescribeBitmapAs(bitmap, quirks_.describedPlanes, quirks_.describedBitsPixel);
+    if (bitmap && (quirks_.describedPlanes || quirks_.describedBitsPixel)) DescribeDelivered(bitmap);
     if (bitmap) delivered_.push_back(bitmap);
     return bitmap;
 }

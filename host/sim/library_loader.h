@@ -1,11 +1,12 @@
 // Opening an external's shared library: dlopen on POSIX systems; LoadLibrary on Windows
-// (win/library_loader_win.cpp), where the library's calls are also routed through the
-// simulator's test hooks.
+// (win/library_loader_win.cpp), where a load hook may see each library loaded.
 #pragma once
 
 #include <string>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
 #endif
 
@@ -15,6 +16,9 @@ namespace figsim {
 void *OpenLibrary(const std::string &path, std::string *error);
 void *LibrarySymbol(void *library, const char *name);
 void CloseLibrary(void *library);
+// Called with every library opened from now on (test support installs its API hooks so).
+typedef void (*LoadHook)(HMODULE module);
+void SetLoadHook(LoadHook hook);
 #else
 inline void *OpenLibrary(const std::string &path, std::string *error) {
     void *library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

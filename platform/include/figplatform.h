@@ -1,7 +1,8 @@
 /*
- * What the portable platform offers beyond the Windows API: live-object counts, fault
- * injection, test windows and the module registry that stands in for the PE loader.
- * Hosts and tests use it; the figPlot library itself never does.
+ * What the portable platform offers beyond the Windows API: the module registry that stands
+ * in for the PE loader (every build), and the test build's hooks (FIGPLOT_TEST_HOOKS, the
+ * figplatform_test library): live-object counts, fault injection, the release order.
+ * The figPlot library itself uses neither; the shipped library exports no test hook.
  */
 #ifndef FIGPLATFORM_FIGPLATFORM_H
 #define FIGPLATFORM_FIGPLATFORM_H
@@ -20,6 +21,8 @@ typedef enum PlatformObjectKind {
     PlatformWindow,
     PlatformObjectKindCount
 } PlatformObjectKind;
+
+#ifdef FIGPLOT_TEST_HOOKS
 
 /* Number of live objects of one kind (stock objects are not counted). */
 WINBASEAPI int PlatformLiveCount(PlatformObjectKind kind);
@@ -69,13 +72,6 @@ WINBASEAPI int PlatformBeepCount(void);
 WINBASEAPI UINT PlatformLastBeepType(void);
 
 /*
- * A window for GetDC: a handle the platform knows, with a client area of the given size,
- * 32-bit true colour, white when made. GetDC on an unknown window fails.
- */
-WINBASEAPI HWND PlatformCreateWindow(int width, int height);
-WINBASEAPI BOOL PlatformDestroyWindow(HWND window);
-
-/*
  * Makes GetObject describe a bitmap with the given planes and bits per pixel (0 keeps the
  * bitmap's own), as some display drivers described theirs; its pixels stay as they are.
  * Lets tests hand a library the planar and odd-depth bitmaps that Windows hosts may meet.
@@ -85,6 +81,22 @@ WINBASEAPI BOOL PlatformDescribeBitmapAs(HBITMAP bitmap, WORD planes, WORD bitsP
 /* How many GetDIBits calls read a bitmap while it was selected into a DC, which Windows
    documents as not allowed. */
 WINBASEAPI int PlatformSelectedBitmapReads(void);
+
+/* One release of a platform object: what kind it was and its handle. */
+typedef struct PlatformRelease {
+    PlatformObjectKind kind;
+    HANDLE handle;
+} PlatformRelease;
+
+/*
+ * The releases (DeleteObject, DeleteDC, ReleaseDC, GlobalFree, CloseHandle...) of live
+ * objects since the last PlatformResetReleaseOrder, oldest first: up to `capacity` go to
+ * `releases`; returns how many there were in all (the record keeps the first 256).
+ */
+WINBASEAPI int PlatformReleaseOrder(PlatformRelease *releases, int capacity);
+WINBASEAPI void PlatformResetReleaseOrder(void);
+
+#endif /* FIGPLOT_TEST_HOOKS */
 
 /* ---- modules and their resources ---- */
 typedef struct PlatformStringResource {
@@ -110,11 +122,12 @@ typedef struct PlatformResourceTable {
 } PlatformResourceTable;
 
 /*
- * Registers a loaded module with its resources; the handle is the module's base address,
- * as on Windows. Any address inside the module identifies it.
+ * The loader's interface (platform/module/module_entry.cpp), the one export without a
+ * Windows name: the PE loader reads a DLL's resource section itself, an ELF loader knows
+ * none, so a module registers its table at load. The handle is the module's base address,
+ * as on Windows; any address inside the module identifies it (GetModuleHandleExW).
  */
 WINBASEAPI HMODULE PlatformAttachModule(const void *addressInModule, const PlatformResourceTable *resources);
 WINBASEAPI void PlatformDetachModule(HMODULE module);
-WINBASEAPI HMODULE PlatformModuleFromAddress(const void *addressInModule);
 
 #endif

@@ -97,6 +97,7 @@ DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HFONT);
 DECLARE_HANDLE(HPALETTE);
 DECLARE_HANDLE(HRSRC);
+DECLARE_HANDLE(HMENU);
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 
 /* ---- errors ---- */
@@ -114,6 +115,8 @@ DECLARE_HANDLE(HRSRC);
 #define ERROR_UNABLE_TO_REMOVE_REPLACED 1175
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814
+#define ERROR_MOD_NOT_FOUND 126
+#define ERROR_INVALID_WINDOW_HANDLE 1400
 WINBASEAPI DWORD WINAPI GetLastError(void);
 WINBASEAPI void WINAPI SetLastError(DWORD error);
 
@@ -252,6 +255,9 @@ WINBASEAPI HRSRC WINAPI FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR na
 WINBASEAPI HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
 WINBASEAPI LPVOID WINAPI LockResource(HGLOBAL resource);
 WINBASEAPI DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS 0x00000004
+WINBASEAPI BOOL WINAPI GetModuleHandleExW(DWORD flags, LPCWSTR moduleName, HMODULE *module);
 
 /* ---- user32 ---- */
 #define MB_OK 0x00000000
@@ -263,6 +269,11 @@ WINBASEAPI DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
 WINUSERAPI BOOL WINAPI MessageBeep(UINT type);
 WINUSERAPI int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
 WINUSERAPI int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
+#define WS_POPUP 0x80000000L
+WINUSERAPI HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                                       int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                                       LPVOID parameter);
+WINUSERAPI BOOL WINAPI DestroyWindow(HWND window);
 WINUSERAPI HDC WINAPI GetDC(HWND window);
 WINUSERAPI int WINAPI ReleaseDC(HWND window, HDC dc);
 WINUSERAPI int WINAPI FillRect(HDC dc, const RECT *rect, HBRUSH brush);

@@ -233,7 +233,7 @@ int32_t ListHost::Serve(int32_t code, va_list args) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     using namespace figfuzz;
-    static HWND window = PlatformCreateWindow(64, 48);
+    static HWND window = CreateWindowExW(0, u"STATIC", nullptr, WS_POPUP, 0, 0, 64, 48, nullptr, nullptr, nullptr, nullptr);
     static const std::string scratch = ScratchFolder("figfuzz-compose");
     static const int baseline = PlatformLiveTotal();
     ByteSource in(data, size);

@@ -282,7 +282,7 @@ int32_t FuzzedHost::Serve(int32_t code, va_list args) {
 }
 
 void RunHostSession(const uint8_t *data, size_t size) {
-    static HWND window = PlatformCreateWindow(64, 48);
+    static HWND window = CreateWindowExW(0, u"STATIC", nullptr, WS_POPUP, 0, 0, 64, 48, nullptr, nullptr, nullptr, nullptr);
     static const std::string scratch = ScratchFolder("figfuzz");
     static const int baseline = PlatformLiveTotal();
     ByteSource in(data, size);

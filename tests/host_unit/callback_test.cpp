@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "protocol/global_blocks.h"
 #include "protocol/host_callback.h"
 #include "protocol/list_binding.h"
 
@@ -232,13 +231,6 @@ TEST_F(BindTest, LineCountComesThroughTheLineCountNameAsA32BitNumber) {
         EXPECT_EQ(host.numberRequests[0], (std::vector<int>{7, 0, 3000}));
 #endif
     }
-}
-
-TEST(MemoryHelpers, FixedBlocksAreZeroed) {
-    void *zeroed = AllocZeroed(64);
-    ASSERT_NE(zeroed, nullptr);
-    EXPECT_EQ(static_cast<unsigned char *>(zeroed)[63], 0);
-    FreeBlock(zeroed);
 }
 
 }  // namespace

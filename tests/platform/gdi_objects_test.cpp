@@ -280,7 +280,7 @@ TEST_F(Faults, DcCallsFailWithTheirWindowsFailureValues) {
 }
 
 TEST_F(Windows, AWindowIsAWhiteTrueColourSurface) {
-    HWND window = PlatformCreateWindow(9, 5);
+    HWND window = CreateWindowExW(0, u"STATIC", nullptr, WS_POPUP, 0, 0, 9, 5, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     HDC dc = GetDC(window);
     ASSERT_NE(dc, nullptr);
@@ -293,10 +293,10 @@ TEST_F(Windows, AWindowIsAWhiteTrueColourSurface) {
     HDC again = GetDC(window);  // the pixels belong to the window, not the DC
     EXPECT_EQ(GetPixel(again, 2, 3), RGB(1, 2, 3));
     ReleaseDC(window, again);
-    EXPECT_TRUE(PlatformDestroyWindow(window));
+    EXPECT_TRUE(DestroyWindow(window));
     EXPECT_EQ(GetDC(window), nullptr);
     EXPECT_EQ(GetDC(reinterpret_cast<HWND>(0x5678)), nullptr);
-    EXPECT_FALSE(PlatformDestroyWindow(window));
+    EXPECT_FALSE(DestroyWindow(window));
 }
 
 }  // namespace

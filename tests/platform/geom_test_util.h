@@ -6,9 +6,46 @@
 #include "engine/geom/spans.h"
 
 #include <set>
+#include <string>
 #include <utility>
 
 namespace figplat::geom {
+
+// "y:x0-x1 y:x0-x1 ...": a shape in a failure message, or two compared at once.
+inline std::string FormatSpans(const SpanList &spans) {
+    std::string text;
+    for (const Span &s : spans) {
+        if (!text.empty()) text += ' ';
+        text += std::to_string(s.y) + ':' + std::to_string(s.x0) + '-' + std::to_string(s.x1);
+    }
+    return text;
+}
+
+// The canonical form the shapes promise: sorted, no empty span, none overlapping or touching
+// another of its row.
+inline bool IsNormalized(const SpanList &spans) {
+    for (size_t i = 0; i < spans.size(); ++i) {
+        if (spans[i].x1 <= spans[i].x0) return false;
+        if (i == 0) continue;
+        const Span &prev = spans[i - 1];
+        if (prev.y > spans[i].y) return false;
+        if (prev.y == spans[i].y && prev.x1 >= spans[i].x0) return false;
+    }
+    return true;
+}
+
+// A whole shape cut to `clip` afterwards, in place: what drawing it clipped must give.
+inline void ClipSpans(SpanList &spans, const RECT &clip) {
+    SpanList kept;
+    kept.reserve(spans.size());
+    for (const Span &s : spans) AppendClippedSpan(kept, s.y, s.x0, s.x1, clip);
+    spans.swap(kept);
+}
+
+// CreateEllipticRgn(box) cut to `clip`.
+inline void AppendEllipticRegion(RECT box, const RECT &clip, SpanList &out) {
+    AppendEllipticRegion64(Box64{box.left, box.top, box.right, box.bottom}, clip, out);
+}
 
 // The shapes into a list in canonical form (sorted, merged), as the tests compare them.
 template <typename Draw>
@@ -39,10 +76,10 @@ inline void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip
     CollectNormalized(out, [&](SpanSink &s) { ArcOutline(box, start, end, pen, clip, s); });
 }
 inline void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanList &out) {
-    CollectNormalized(out, [&](SpanSink &s) { PieOutline(box, start, end, pen, clip, s); });
+    CollectNormalized(out, [&](SpanSink &s) { PieShape(box, start, end, clip).Outline(pen, s); });
 }
 inline void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanList &out) {
-    CollectNormalized(out, [&](SpanSink &s) { PieInterior(box, start, end, clip, s); });
+    CollectNormalized(out, [&](SpanSink &s) { PieShape(box, start, end, clip).Interior(s); });
 }
 inline void WidePolyline(const POINT *points, int count, int width, bool closed, RECT clip, SpanList &out) {
     CollectNormalized(out, [&](SpanSink &s) { WidePolyline(points, count, width, closed, clip, s); });

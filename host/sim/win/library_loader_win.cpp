@@ -1,14 +1,19 @@
-// Loading an external on Windows: by its UTF-8 path, with its calls to gdi32, user32 and
-// kernel32 routed through the simulator's test hooks.
+// Loading an external on Windows: by its UTF-8 path, handed to the load hook (test
+// support routes its calls to gdi32, user32 and kernel32 through the test hooks there).
 #include "../library_loader.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "api_hooks.h"
-
 namespace figsim {
+namespace {
+
+LoadHook loadHook = nullptr;
+
+}  // namespace
+
+void SetLoadHook(LoadHook hook) { loadHook = hook; }
 
 void *OpenLibrary(const std::string &path, std::string *error) {
     std::wstring wide(path.size() + 1, L'\0');
@@ -18,7 +23,7 @@ void *OpenLibrary(const std::string &path, std::string *error) {
         if (error) *error = "LoadLibrary failed for " + path + " (error " + std::to_string(GetLastError()) + ")";
         return nullptr;
     }
-    InstallApiHooks(module);
+    if (loadHook) loadHook(module);
     return module;
 }
 

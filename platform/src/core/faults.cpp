@@ -1,4 +1,7 @@
+// Compiled into the test build of the platform only.
 #include "faults.h"
+
+#ifdef FIGPLOT_TEST_HOOKS
 
 #include <figplatform.h>
 
@@ -96,3 +99,5 @@ int PlatformCalledFunctions(const char **names, int capacity) {
     for (int i = 0; i < capacity && i < static_cast<int>(called.size()); ++i) names[i] = called[i];
     return static_cast<int>(called.size());
 }
+
+#endif  // FIGPLOT_TEST_HOOKS

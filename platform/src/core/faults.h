@@ -3,8 +3,12 @@
 //     if (FIG_FAULT_POINT("GlobalAlloc")) return nullptr;   // fail as Windows does
 //
 // The site is a function-local static, so the hot path is one atomic increment and one
-// relaxed load; the name is looked up only once per site.
+// relaxed load; the name is looked up only once per site. Fault points exist only in the
+// test build of the platform (FIGPLOT_TEST_HOOKS); the shipped library's are `false`, so a
+// release call pays no counter.
 #pragma once
+
+#ifdef FIGPLOT_TEST_HOOKS
 
 #include <atomic>
 
@@ -31,3 +35,6 @@ private:
         static ::figplat::FaultSite figFaultSite_(function);   \
         return figFaultSite_.Enter();                          \
     }())
+#else
+#define FIG_FAULT_POINT(function) false
+#endif

@@ -1,5 +1,6 @@
 #include "registry.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <unordered_map>
@@ -20,7 +21,13 @@ struct Registry {
     // Synthetic handles start above the 16-bit range (so they never look like
     // MAKEINTRESOURCE values) and step by 4 like Windows handles; never reused.
     uintptr_t nextHandle = 0x10000;
+#ifdef FIGPLOT_TEST_HOOKS
     int staleReleases = 0;
+    // The first releases since the last reset, in order, and how many there were in all.
+    static constexpr int kReleaseRecord = 256;
+    PlatformRelease releases[kReleaseRecord] = {};
+    int releaseCount = 0;
+#endif
 };
 
 Registry &TheRegistry() {
@@ -73,13 +80,6 @@ bool KindOfHandle(const void *handle, PlatformObjectKind *kind) {
     return true;
 }
 
-bool IsStockHandle(const void *handle) {
-    Registry &r = TheRegistry();
-    std::lock_guard<std::mutex> lock(r.mutex);
-    auto it = r.entries.find(Key(handle));
-    return it != r.entries.end() && it->second.stock;
-}
-
 void *UnregisterObject(const void *handle, PlatformObjectKind kind) {
     if (!handle) return nullptr;
     Registry &r = TheRegistry();
@@ -89,18 +89,26 @@ void *UnregisterObject(const void *handle, PlatformObjectKind kind) {
     void *object = it->second.object;
     r.entries.erase(it);
     --r.live[kind];
+#ifdef FIGPLOT_TEST_HOOKS
+    if (r.releaseCount < Registry::kReleaseRecord)
+        r.releases[r.releaseCount] = PlatformRelease{kind, const_cast<void *>(handle)};
+    ++r.releaseCount;
+#endif
     return object;
 }
 
-void NoteFailedRelease(const void *handle) {
+void NoteFailedRelease([[maybe_unused]] const void *handle) {
+#ifdef FIGPLOT_TEST_HOOKS
     if (!handle) return;
     Registry &r = TheRegistry();
     std::lock_guard<std::mutex> lock(r.mutex);
     if (r.entries.find(Key(handle)) == r.entries.end()) ++r.staleReleases;
+#endif
 }
 
 }  // namespace figplat
 
+#ifdef FIGPLOT_TEST_HOOKS
 using namespace figplat;
 
 int PlatformStaleReleases(void) {
@@ -123,3 +131,18 @@ int PlatformLiveTotal(void) {
     for (int count : r.live) total += count;
     return total;
 }
+
+int PlatformReleaseOrder(PlatformRelease *releases, int capacity) {
+    Registry &r = TheRegistry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    const int kept = std::min(r.releaseCount, Registry::kReleaseRecord);
+    for (int i = 0; releases && i < capacity && i < kept; ++i) releases[i] = r.releases[i];
+    return r.releaseCount;
+}
+
+void PlatformResetReleaseOrder(void) {
+    Registry &r = TheRegistry();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    r.releaseCount = 0;
+}
+#endif  // FIGPLOT_TEST_HOOKS

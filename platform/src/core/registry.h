@@ -25,7 +25,6 @@ HANDLE RegisterStockObject(PlatformObjectKind kind, void *object);
 void *LookupObject(const void *handle, PlatformObjectKind kind);
 // Kind of a live handle; false when the handle is not live.
 bool KindOfHandle(const void *handle, PlatformObjectKind *kind);
-bool IsStockHandle(const void *handle);
 
 // Removes a live, non-stock handle and returns its object (null if there was none).
 void *UnregisterObject(const void *handle, PlatformObjectKind kind);

@@ -15,7 +15,6 @@ inline COLORREF MakeColour(uint8_t r, uint8_t g, uint8_t b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
 inline COLORREF QuadToColour(RGBQUAD q) { return MakeColour(q.rgbRed, q.rgbGreen, q.rgbBlue); }
-inline RGBQUAD ColourToQuad(COLORREF c) { return RGBQUAD{Blue(c), Green(c), Red(c), 0}; }
 
 // A COLORREF as GDI resolves it before drawing: with bit 24 of the flag byte set
 // (PALETTEINDEX, 0xFF) the low word picks from the default 20-colour palette (DIB sections

@@ -72,6 +72,7 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height) {
     return RegisterDeviceBitmap(MakeDibSurface(width, height, model.bitsPerPixel, false, model.table, model.tableSize));
 }
 
+#ifdef FIGPLOT_TEST_HOOKS
 BOOL PlatformDescribeBitmapAs(HBITMAP handle, WORD planes, WORD bitsPixel) {
     auto *bitmap = LookupAs<BitmapObject>(handle);
     if (!bitmap || bitmap->stock) return FALSE;
@@ -79,3 +80,4 @@ BOOL PlatformDescribeBitmapAs(HBITMAP handle, WORD planes, WORD bitsPixel) {
     bitmap->describedBitsPixel = bitsPixel;
     return TRUE;
 }
+#endif

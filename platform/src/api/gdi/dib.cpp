@@ -158,6 +158,7 @@ int CopyLines(const Surface &src, BITMAPINFO *info, const RGBQUAD *table, UINT s
 
 }  // namespace
 
+#ifdef FIGPLOT_TEST_HOOKS
 namespace {
 std::atomic<int> selectedBitmapReads{0};
 std::atomic<LONG> nextImageSizeSkew{0};
@@ -165,13 +166,16 @@ std::atomic<LONG> nextImageSizeSkew{0};
 
 int PlatformSelectedBitmapReads(void) { return selectedBitmapReads.load(); }
 void PlatformSkewNextImageSize(LONG bytes) { nextImageSizeSkew.store(bytes); }
+#endif
 
 int WINAPI GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage) {
     if (FIG_FAULT_POINT("GetDIBits")) return 0;
     auto *object = LookupAs<BitmapObject>(bitmap);
     if (!LookupDc(dc) || !object || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return 0;
     if (usage > DIB_PAL_COLORS) return 0;
+#ifdef FIGPLOT_TEST_HOOKS
     if (object->selections > 0) ++selectedBitmapReads;  // Windows asks for a bitmap selected nowhere
+#endif
     const Surface &src = *object->surface;
     BITMAPINFOHEADER &h = info->bmiHeader;
     if (!bits && h.biBitCount == 0) return DescribeBitmap(src, h);
@@ -184,6 +188,8 @@ int WINAPI GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits
     if (!ValidDibHeader(info) || !ImageFits(h)) return 0;
     FillCallerHeader(src, info, table);
     const int copied = CopyLines(src, info, table, start, lines, bits);
+#ifdef FIGPLOT_TEST_HOOKS
     h.biSizeImage += static_cast<DWORD>(nextImageSizeSkew.exchange(0));
+#endif
     return copied;
 }

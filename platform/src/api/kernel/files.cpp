@@ -41,6 +41,7 @@ namespace {
 
 using figplat::ErrorFromErrno;
 
+#ifdef FIGPLOT_TEST_HOOKS
 std::atomic<int> writesBeforeShort{0};  // 0: disarmed; 1: the next WriteFile is cut short
 
 // True for the write an armed PlatformShortenNthWrite cuts short.
@@ -50,6 +51,9 @@ bool CutShort() {
     }
     return left == 1;
 }
+#else
+constexpr bool CutShort() { return false; }
+#endif
 using figplat::PathFromNarrow;
 using figplat::PathFromWide;
 
@@ -176,7 +180,9 @@ BOOL WINAPI WriteFile(HANDLE handle, LPCVOID data, DWORD bytes, LPDWORD written,
     return TRUE;
 }
 
+#ifdef FIGPLOT_TEST_HOOKS
 void PlatformShortenNthWrite(int n) { writesBeforeShort.store(n > 0 ? n : 0); }
+#endif
 
 BOOL WINAPI ReadFile(HANDLE handle, LPVOID data, DWORD bytes, LPDWORD read, LPOVERLAPPED) {
     if (read) *read = 0;

@@ -10,7 +10,9 @@
 
 namespace {
 
+#ifdef FIGPLOT_TEST_HOOKS
 std::atomic<unsigned long long> availableOverride{0};
+#endif
 
 // A "Name:  value kB" line of /proc/meminfo, in bytes; 0 when absent.
 unsigned long long MeminfoBytes(const char *name) {
@@ -58,7 +60,9 @@ BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status) {
     unsigned long long available = MeminfoBytes("MemAvailable");
     const unsigned long long headroom = CgroupHeadroom();
     if (headroom && headroom < available) available = headroom;
+#ifdef FIGPLOT_TEST_HOOKS
     if (const unsigned long long forced = availableOverride.load()) available = forced;
+#endif
     if (total == 0 && available == 0) return FALSE;
     std::memset(reinterpret_cast<char *>(status) + sizeof status->dwLength, 0,
                 sizeof *status - sizeof status->dwLength);
@@ -71,4 +75,6 @@ BOOL WINAPI GlobalMemoryStatusEx(LPMEMORYSTATUSEX status) {
     return TRUE;
 }
 
+#ifdef FIGPLOT_TEST_HOOKS
 void PlatformSetAvailableMemory(unsigned long long bytes) { availableOverride = bytes; }
+#endif

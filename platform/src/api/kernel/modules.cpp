@@ -107,9 +107,25 @@ void PlatformDetachModule(HMODULE module) {
     t.modules.erase(module);
 }
 
-HMODULE PlatformModuleFromAddress(const void *addressInModule) {
-    HMODULE base = BaseOf(addressInModule);
-    return ResourcesOf(base) ? base : nullptr;
+// Only the address form is known here: the modules are the ones registered at load, and
+// there is no reference count to change, so every call behaves as UNCHANGED_REFCOUNT.
+BOOL WINAPI GetModuleHandleExW(DWORD flags, LPCWSTR moduleName, HMODULE *module) {
+    if (!module) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *module = nullptr;
+    if (!(flags & GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS)) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return FALSE;
+    }
+    HMODULE base = BaseOf(moduleName);
+    if (!ResourcesOf(base)) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return FALSE;
+    }
+    *module = base;
+    return TRUE;
 }
 
 int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax) {

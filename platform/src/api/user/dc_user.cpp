@@ -1,4 +1,4 @@
-// user32's side of device contexts: the test windows, GetDC/ReleaseDC and FillRect.
+// user32's side of device contexts: windows, GetDC/ReleaseDC and FillRect.
 #include <figplatform.h>
 
 #include "api/gdi/dc.h"
@@ -36,8 +36,14 @@ std::shared_ptr<Surface> WindowSurface(Window &window) {
 
 }  // namespace
 
-HWND PlatformCreateWindow(int width, int height) {
-    if (width < 1 || height < 1) return nullptr;
+// There are no window classes, messages or frames here: any class makes a window whose
+// client area is the size asked (a WS_POPUP window's, which has no border).
+HWND WINAPI CreateWindowExW(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int width, int height, HWND, HMENU, HINSTANCE,
+                            LPVOID) {
+    if (width < 1 || height < 1) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
     auto window = std::make_unique<Window>();
     window->width = width;
     window->height = height;
@@ -48,9 +54,12 @@ HWND PlatformCreateWindow(int width, int height) {
 }
 
 // DCs already handed out keep drawing on the window's pixels until released.
-BOOL PlatformDestroyWindow(HWND handle) {
+BOOL WINAPI DestroyWindow(HWND handle) {
     auto *window = static_cast<Window *>(UnregisterObject(handle, PlatformWindow));
-    if (!window) return FALSE;
+    if (!window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
     delete window;
     return TRUE;
 }

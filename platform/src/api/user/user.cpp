@@ -6,20 +6,25 @@
 
 #include <atomic>
 
+#ifdef FIGPLOT_TEST_HOOKS
 namespace {
 std::atomic<int> beepCount{0};
 std::atomic<UINT> lastBeepType{0};
 }  // namespace
 
-BOOL WINAPI MessageBeep(UINT type) {
-    ++beepCount;
-    lastBeepType = type;
-    return TRUE;
-}
-
 int PlatformBeepCount(void) { return beepCount; }
 
 UINT PlatformLastBeepType(void) { return lastBeepType; }
+#endif
+
+// There is no sound here; the test build records the beep.
+BOOL WINAPI MessageBeep([[maybe_unused]] UINT type) {
+#ifdef FIGPLOT_TEST_HOOKS
+    ++beepCount;
+    lastBeepType = type;
+#endif
+    return TRUE;
+}
 
 BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) {
     if (!rect) return FALSE;

@@ -45,14 +45,6 @@ PieShape::PieShape(RECT box, POINT start, POINT end, RECT clip)
     : arc_(std::make_unique<Arc>(box, start, end, clip)), clip_(clip) {}
 PieShape::~PieShape() = default;
 
-void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanSink &out) {
-    PieShape(box, start, end, clip).Outline(pen, out);
-}
-
-void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanSink &out) {
-    PieShape(box, start, end, clip).Interior(out);
-}
-
 void PieShape::Outline(PenShape pen, SpanSink &out) const {
     const ArcSetup &arc = *arc_;
     const RECT &clip = clip_;

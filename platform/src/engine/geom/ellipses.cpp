@@ -150,8 +150,4 @@ void AppendEllipticRegion64(const Box64 &box, const RECT &clip, SpanList &out) {
               [](const Span &p, const Span &q) { return p.y < q.y; });
 }
 
-void AppendEllipticRegion(RECT box, const RECT &clip, SpanList &out) {
-    AppendEllipticRegion64(Box64{box.left, box.top, box.right, box.bottom}, clip, out);
-}
-
 }  // namespace figplat::geom

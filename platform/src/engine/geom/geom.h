@@ -89,11 +89,8 @@ void EllipseInterior(RECT box, RECT clip, SpanSink &out);
 // through `end` (equal directions: the whole ellipse).
 void ArcOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanSink &out);
 
-// Pie(): the arc closed by two radii to the centre; outline and interior.
-void PieOutline(RECT box, POINT start, POINT end, PenShape pen, RECT clip, SpanSink &out);
-void PieInterior(RECT box, POINT start, POINT end, RECT clip, SpanSink &out);
-
-// The same, set up once (the arc's ends found) for both the interior and the outline.
+// Pie(): the arc closed by two radii to the centre, set up once (the arc's ends found) for
+// both the interior and the outline.
 class PieShape {
 public:
     PieShape(RECT box, POINT start, POINT end, RECT clip);

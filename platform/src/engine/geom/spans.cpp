@@ -24,15 +24,6 @@ __int128 CeilDiv(__int128 num, __int128 den) {
 
 }  // namespace
 
-std::string FormatSpans(const SpanList &spans) {
-    std::string text;
-    for (const Span &s : spans) {
-        if (!text.empty()) text += ' ';
-        text += std::to_string(s.y) + ':' + std::to_string(s.x0) + '-' + std::to_string(s.x1);
-    }
-    return text;
-}
-
 void NormalizeSpans(SpanList &spans) {
     std::erase_if(spans, [](const Span &s) { return s.x1 <= s.x0; });
     std::sort(spans.begin(), spans.end(), SpanLess);
@@ -47,16 +38,6 @@ void NormalizeSpans(SpanList &spans) {
     spans.resize(kept);
 }
 
-bool IsNormalized(const SpanList &spans) {
-    for (size_t i = 0; i < spans.size(); ++i) {
-        if (spans[i].x1 <= spans[i].x0) return false;
-        if (i == 0) continue;
-        const Span &prev = spans[i - 1];
-        if (prev.y > spans[i].y) return false;
-        if (prev.y == spans[i].y && prev.x1 >= spans[i].x0) return false;
-    }
-    return true;
-}
 
 bool ClipIsEmpty(const RECT &clip) {
     return clip.right <= clip.left || clip.bottom <= clip.top;
@@ -131,13 +112,6 @@ void AppendClippedRect(SpanList &out, int64_t left, int64_t top, int64_t right, 
     if (left >= right || top >= bottom) return;
     for (int64_t y = top; y < bottom; ++y)
         out.push_back({static_cast<int32_t>(y), static_cast<int32_t>(left), static_cast<int32_t>(right)});
-}
-
-void ClipSpans(SpanList &spans, const RECT &clip) {
-    SpanList kept;
-    kept.reserve(spans.size());
-    for (const Span &s : spans) AppendClippedSpan(kept, s.y, s.x0, s.x1, clip);
-    spans.swap(kept);
 }
 
 void AppendOffsetSpans(SpanList &out, const SpanList &shape, int64_t dx, int64_t dy,

@@ -9,7 +9,6 @@
 #include "engine/geom/geom.h"
 
 #include <cstdint>
-#include <string>
 
 namespace figplat::geom {
 
@@ -24,9 +23,6 @@ struct Point64 {
 // Sorts by row then x0, drops empty spans and merges spans of a row that overlap or touch,
 // giving the canonical form geom.h promises.
 void NormalizeSpans(SpanList &spans);
-
-// True when `spans` is sorted, non-empty, non-overlapping and non-touching per row.
-bool IsNormalized(const SpanList &spans);
 
 // An empty or inverted clip makes every call below append nothing.
 bool ClipIsEmpty(const RECT &clip);
@@ -74,9 +70,6 @@ void AppendClippedSpan(SpanList &out, int64_t y, int64_t x0, int64_t x1, const R
 void AppendClippedRect(SpanList &out, int64_t left, int64_t top, int64_t right, int64_t bottom,
                        const RECT &clip);
 
-// Cuts an existing list to `clip` in place (order kept).
-void ClipSpans(SpanList &spans, const RECT &clip);
-
 // Moves every span of a row-sorted shape by (dx, dy) and then cuts to `clip`, appending
 // to `out`; rows outside the clip cost nothing.
 void AppendOffsetSpans(SpanList &out, const SpanList &shape, int64_t dx, int64_t dy,
@@ -101,14 +94,10 @@ void AppendPolygon(const Point64 *points, int count, FillRule rule, const RECT &
 // edges excluded, and rows come from the integer ellipse of that size; a box less than
 // two pixels wide or high is the plain rectangle. Appended cut to `clip`; memory follows
 // the rows inside the clip, time the size of the ellipse.
-void AppendEllipticRegion(RECT box, const RECT &clip, SpanList &out);
 void AppendEllipticRegion64(const Box64 &box, const RECT &clip, SpanList &out);
 
 // The same region, unclipped and normalized, in the box's own coordinates: build a shape
 // once and stamp it at many points with AppendOffsetSpans. Costs one span per row.
 SpanList EllipticRegionShape(RECT box);
-
-// "y:x0-x1 y:x0-x1 ..." for messages and tests.
-std::string FormatSpans(const SpanList &spans);
 
 }  // namespace figplat::geom

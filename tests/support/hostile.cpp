@@ -1,8 +1,6 @@
 // The hostile host: parameters, lists and answers drawn to hurt. Every value stays what
 // a host could hand over through the binary interface (texts within the maximum length
 // given, one handle per bitmap fetch); only the contents are adversarial.
-#include <figplatform.h>
-
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -60,7 +58,44 @@ void BoundCanvas(std::vector<Value> &params, const char *layout) {
 
 }  // namespace
 
-void Host::SetHostile(uint32_t seed) { hostile_ = seed ? seed * 0x9E3779B97F4A7C15ull | 1 : 0; }
+// The answers the hostile host bends, drawn from the host's own generator.
+class HostileBender final : public AnswerBender {
+public:
+    explicit HostileBender(Host &host) : host_(host) {}
+
+    int32_t Reference(int32_t honest, bool mayLie) override {
+        if (!mayLie || !host_.Chance(8)) return honest;
+        return host_.Chance(50) ? 0 : static_cast<int32_t>(host_.Random(0));
+    }
+
+    int32_t LineCount(int32_t honest) override {
+        if (host_.Chance(50)) return honest;
+        static const int32_t kCounts[] = {32767, 40000, -1, -32768, 0, 1, 65539};
+        return Pick(kCounts, host_.Random(0));
+    }
+
+    int32_t ByteLength(int32_t honest) override {
+        if (!host_.Chance(20)) return honest;
+        static const int32_t kLengths[] = {0, -1, INT32_MAX, INT32_MIN, 1, 4};
+        return host_.Chance(20) ? static_cast<int32_t>(host_.Random(0)) : Pick(kLengths, host_.Random(0));
+    }
+
+    void FieldInfo(int16_t *type, int16_t *status) override {
+        if (!host_.Chance(8)) return;
+        static const int16_t kStatuses[] = {0, 1, 2, -1};
+        static const int16_t kTypes[] = {FieldTypeText, FieldTypePicture, 5, -1, SHRT_MIN};
+        *status = Pick(kStatuses, host_.Random(0));
+        *type = Pick(kTypes, host_.Random(0));
+    }
+
+private:
+    Host &host_;
+};
+
+void Host::SetHostile(uint32_t seed) {
+    hostile_ = seed ? seed * 0x9E3779B97F4A7C15ull | 1 : 0;
+    bender_ = seed ? std::make_unique<HostileBender>(*this) : nullptr;
+}
 
 // splitmix64: small, fast and the same on every platform.
 uint32_t Host::Random(uint32_t bound) {
@@ -69,31 +104,6 @@ uint32_t Host::Random(uint32_t bound) {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     const auto value = static_cast<uint32_t>(z ^ (z >> 31));
     return bound ? value % bound : value;
-}
-
-int32_t Host::HostileReference(int32_t honest, bool mayLie) {
-    if (!hostile_ || !mayLie || !Chance(8)) return honest;
-    return Chance(50) ? 0 : static_cast<int32_t>(Random(0));
-}
-
-int32_t Host::HostileLineCount(int32_t honest) {
-    if (!hostile_ || Chance(50)) return honest;
-    static const int32_t kCounts[] = {32767, 40000, -1, -32768, 0, 1, 65539};
-    return Pick(kCounts, Random(0));
-}
-
-int32_t Host::HostileByteLength(int32_t honest) {
-    if (!hostile_ || !Chance(20)) return honest;
-    static const int32_t kLengths[] = {0, -1, INT32_MAX, INT32_MIN, 1, 4};
-    return Chance(20) ? static_cast<int32_t>(Random(0)) : Pick(kLengths, Random(0));
-}
-
-void Host::HostileFieldInfo(int16_t *type, int16_t *status) {
-    if (!hostile_ || !Chance(8)) return;
-    static const int16_t kStatuses[] = {0, 1, 2, -1};
-    static const int16_t kTypes[] = {FieldTypeText, FieldTypePicture, 5, -1, SHRT_MIN};
-    *status = Pick(kStatuses, Random(0));
-    *type = Pick(kTypes, Random(0));
 }
 
 // Any pen: narrow ones, every width up to 65535, and the hostile numbers.

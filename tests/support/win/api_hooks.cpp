@@ -1,5 +1,6 @@
 // The portable platform's test hooks (figplatform.h) on real Windows: live-object counts,
-// call counts, fault injection, recorded beeps, bitmaps described at other depths.
+// the release order, call counts, fault injection, recorded beeps, bitmaps described at
+// other depths.
 //
 // Windows has none of them, so the simulator makes them: it rewrites the import address
 // table of the test program and of every external it loads, so that their calls to the
@@ -10,6 +11,7 @@
 // its internal calls either). Only the functions the platform gives a fault point and the
 // library or the simulator call are hooked; the others count 0 calls.
 #include "api_hooks.h"
+#include "library_loader.h"
 
 #include <figplatform.h>
 
@@ -17,6 +19,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace figsim {
 namespace {
@@ -39,6 +42,8 @@ struct HookState {
     int beeps = 0;
     UINT lastBeep = 0;
     int selectedBitmapReads = 0;
+    std::vector<PlatformRelease> releases;  // the first 256 since the last reset
+    int releaseCount = 0;
 };
 
 HookState &State() {
@@ -77,6 +82,8 @@ void Freed(HANDLE handle) {
     auto entry = State().live.find(handle);
     if (entry == State().live.end()) return;
     if (--entry->second.references == 0) {
+        if (State().releases.size() < 256) State().releases.push_back({entry->second.kind, handle});
+        ++State().releaseCount;
         State().live.erase(entry);
         State().describedAs.erase(handle);
     }
@@ -408,8 +415,9 @@ void PointSlotAt(ULONG_PTR *slot, void *function) {
     VirtualProtect(slot, sizeof *slot, protection, &protection);
 }
 
-// The test program's own calls (the simulator's and the tests') are hooked from the start.
-const bool programHooked = (InstallApiHooks(GetModuleHandleW(nullptr)), true);
+// The test program's own calls (the simulator's and the tests') are hooked from the start,
+// and every external's from its loading.
+const bool programHooked = (InstallApiHooks(GetModuleHandleW(nullptr)), SetLoadHook(InstallApiHooks), true);
 
 }  // namespace
 
@@ -497,9 +505,15 @@ int PlatformSelectedBitmapReads(void) {
     return State().selectedBitmapReads;
 }
 
-HMODULE PlatformModuleFromAddress(const void *addressInModule) {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCWSTR>(addressInModule), &module);
-    return module;
+int PlatformReleaseOrder(PlatformRelease *releases, int capacity) {
+    Locked locked;
+    for (int i = 0; releases && i < capacity && i < static_cast<int>(State().releases.size()); ++i)
+        releases[i] = State().releases[static_cast<size_t>(i)];
+    return State().releaseCount;
+}
+
+void PlatformResetReleaseOrder(void) {
+    Locked locked;
+    State().releases.clear();
+    State().releaseCount = 0;
 }

@@ -1,5 +1,5 @@
-// Windows build of the host simulator: routes a module's calls to the hooked gdi32, user32
-// and kernel32 functions through the simulator's hooks (api_hooks.cpp).
+// Test support for the Windows build of the host simulator: routes a module's calls to the
+// hooked gdi32, user32 and kernel32 functions through the hooks of api_hooks.cpp.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 /*
  * Windows build of the host simulator: the test hooks of the portable platform are
- * implemented by the simulator itself (host/sim/win/api_hooks.cpp) and linked statically,
+ * implemented by test support (tests/support/win/api_hooks.cpp) and linked statically,
  * so they are declared here without the dllimport that WINBASEAPI means in mingw's headers.
  */
 #ifndef FIGSIM_WIN_FIGPLATFORM_H
