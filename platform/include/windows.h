@@ -116,6 +116,18 @@ DECLARE_HANDLE(HRSRC);
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814
 WINBASEAPI DWORD WINAPI GetLastError(void);
 WINBASEAPI void WINAPI SetLastError(DWORD error);
+#define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_INVALID_FLAGS 1004
+#define ERROR_NO_UNICODE_TRANSLATION 1113
+
+/* ---- code pages: UTF-8 only ---- */
+#define CP_UTF8 65001
+#define MB_ERR_INVALID_CHARS 0x00000008
+#define WC_ERR_INVALID_CHARS 0x00000080
+typedef BOOL *LPBOOL;
+WINBASEAPI int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide, int units);
+WINBASEAPI int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int units, LPSTR text, int bytes,
+                                          LPCSTR defaultChar, LPBOOL usedDefaultChar);
 
 /* ---- geometry ---- */
 typedef struct tagPOINT {
