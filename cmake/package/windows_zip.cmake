@@ -11,7 +11,7 @@ set(FIGPLOT_ZIP_CONFIG ${CMAKE_BINARY_DIR}/CPackWindowsZip.cmake)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/package/windows_zip_files.cmake.in ${FIGPLOT_ZIP_FILES} @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/package/CPackWindowsZip.cmake.in ${FIGPLOT_ZIP_CONFIG} @ONLY)
 add_custom_target(windows_zip
-  COMMAND cpack --config ${FIGPLOT_ZIP_CONFIG} -B ${CMAKE_BINARY_DIR}/package
+  COMMAND ${CMAKE_CPACK_COMMAND} --config ${FIGPLOT_ZIP_CONFIG} -B ${CMAKE_BINARY_DIR}/package
   DEPENDS windows_i686 windows_x86_64
   COMMENT "Packing the Windows DLLs into build/package/figplot-${PROJECT_VERSION}-windows.zip"
   VERBATIM)
