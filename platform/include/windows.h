@@ -122,6 +122,8 @@ WINBASEAPI void WINAPI SetLastError(DWORD error);
 
 /* ---- code pages: UTF-8 only ---- */
 #define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001
+#define MB_USEGLYPHCHARS 0x00000004
 #define MB_ERR_INVALID_CHARS 0x00000008
 #define WC_ERR_INVALID_CHARS 0x00000080
 typedef BOOL *LPBOOL;

@@ -59,9 +59,9 @@ TEST(HostText, ConversionCallsAnswerAsKernel32) {
     };
     const WCHAR euro[] = {0x20AC, 'x', 0};
     const WCHAR lone[] = {0xD800, 0};
-    auto wc = [&](DWORD flags, const WCHAR *text, int length, int room, LPCSTR defaultChar) {
+    auto wc = [&](DWORD flags, const WCHAR *text, int length, int room) {
         SetLastError(0);
-        return Call{WideCharToMultiByte(CP_UTF8, flags, text, length, room ? bytes : nullptr, room, defaultChar, nullptr),
+        return Call{WideCharToMultiByte(CP_UTF8, flags, text, length, room ? bytes : nullptr, room, nullptr, nullptr),
                     GetLastError()};
     };
     const struct {
@@ -76,13 +76,13 @@ TEST(HostText, ConversionCallsAnswerAsKernel32) {
         {"bad bytes refused on request", mb(MB_ERR_INVALID_CHARS, "a\x80", 2, 8), 0, ERROR_NO_UNICODE_TRANSLATION},
         {"good bytes pass the same request", mb(MB_ERR_INVALID_CHARS, "a\xC3\xA9", 3, 8), 2, 0},
         {"a length of 0", mb(0, "a", 0, 8), 0, ERROR_INVALID_PARAMETER},
-        {"a flag UTF-8 has not", mb(0x1, "a", 1, 8), 0, ERROR_INVALID_FLAGS},
-        {"wide: -1 counts the zero", wc(0, euro, -1, 8, nullptr), 5, 0},
-        {"wide: size only", wc(0, euro, 2, 0, nullptr), 4, 0},
-        {"wide: buffer too small", wc(0, euro, 2, 3, nullptr), 0, ERROR_INSUFFICIENT_BUFFER},
-        {"wide: a lone surrogate refused on request", wc(WC_ERR_INVALID_CHARS, lone, 1, 8, nullptr), 0,
+        {"precomposed means nothing to UTF-8", mb(MB_PRECOMPOSED, "a", 1, 8), 1, 0},
+        {"an unknown flag", mb(0x100, "a", 1, 8), 0, ERROR_INVALID_FLAGS},
+        {"wide: -1 counts the zero", wc(0, euro, -1, 8), 5, 0},
+        {"wide: size only", wc(0, euro, 2, 0), 4, 0},
+        {"wide: buffer too small", wc(0, euro, 2, 3), 0, ERROR_INSUFFICIENT_BUFFER},
+        {"wide: a lone surrogate refused on request", wc(WC_ERR_INVALID_CHARS, lone, 1, 8), 0,
          ERROR_NO_UNICODE_TRANSLATION},
-        {"wide: UTF-8 has no default character", wc(0, euro, 2, 8, "?"), 0, ERROR_INVALID_PARAMETER},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(c.call.result, c.result) << c.what;
@@ -92,7 +92,7 @@ TEST(HostText, ConversionCallsAnswerAsKernel32) {
     }
     EXPECT_EQ(mb(0, "\xC3\xA9z", -1, 8).result, 3);
     EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t *>(wide), 3), std::u16string(u"\u00E9z\0", 3));
-    EXPECT_EQ(wc(0, euro, -1, 8, nullptr).result, 5);
+    EXPECT_EQ(wc(0, euro, -1, 8).result, 5);
     EXPECT_EQ(std::string(bytes, 5), std::string("\xE2\x82\xACx\0", 5));
 }
 

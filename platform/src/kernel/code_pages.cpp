@@ -41,7 +41,9 @@ int CopyOut(const Text &converted, Unit *out, int room) {
 
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide, int units) {
     if (codePage != CP_UTF8 || !text || units < 0 || (units > 0 && !wide)) return Fail(ERROR_INVALID_PARAMETER);
-    if (flags & ~static_cast<DWORD>(MB_ERR_INVALID_CHARS)) return Fail(ERROR_INVALID_FLAGS);
+    // Precomposed and glyph characters mean nothing to UTF-8: accepted and ignored.
+    if (flags & ~static_cast<DWORD>(MB_PRECOMPOSED | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS))
+        return Fail(ERROR_INVALID_FLAGS);
     const int length = UnitsOf(text, bytes);
     if (length < 0) return Fail(ERROR_INVALID_PARAMETER);
     bool allMapped = true;
