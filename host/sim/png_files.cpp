@@ -14,6 +14,7 @@
 
 #include "dib_layout.h"
 #include "file_bytes.h"
+#include "png_library.h"
 #include "sim_files.h"
 
 namespace figsim {
@@ -242,10 +243,15 @@ bool EncodePng(const std::vector<uint8_t> &picture, const DibLayout &layout, Mem
 bool ReadPngFile(const std::string &path, std::vector<uint8_t> *picture, std::string *error) {
     std::vector<uint8_t> bytes;
     if (!ReadFileBytes(path, &bytes, error)) return false;
-    PngImage image;
     std::string message;
-    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) message = "not a PNG file";
-    else if (DecodePng(bytes, &image, &message)) *picture = PictureFromPng(image);
+    PngImage image;
+    if (!OpenPngLibrary(&message)) {
+        // message says why
+    } else if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
+        message = "not a PNG file";
+    } else if (DecodePng(bytes, &image, &message)) {
+        *picture = PictureFromPng(image);
+    }
     if (message.empty()) return true;
     *error = "cannot read " + path + ": " + message;
     return false;
@@ -259,7 +265,7 @@ bool WritePngFile(const std::string &path, const std::vector<uint8_t> &picture, 
     }
     MemoryWriter writer;
     std::string message;
-    if (!EncodePng(picture, layout, &writer, &message)) {
+    if (!OpenPngLibrary(&message) || !EncodePng(picture, layout, &writer, &message)) {
         *error = "cannot write " + path + ": " + message;
         return false;
     }

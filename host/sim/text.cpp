@@ -1,45 +1,49 @@
+#include <windows.h>
+
+#include <vector>
+
 #include "figsim.h"
 
 namespace figsim {
 
+// UTF-8 goes through kernel32's conversions, so the simulator reads and writes text as a host
+// on Windows does: a bad byte sequence becomes one U+FFFD, a lone surrogate U+FFFD.
 std::u32string Utf8ToUtf32(const std::string &utf8) {
+    if (utf8.empty() || utf8.size() > 0x7FFFFFFF) return {};
+    const int bytes = static_cast<int>(utf8.size());
+    std::vector<WCHAR> wide(utf8.size());  // never more units than bytes
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), bytes, wide.data(), bytes);
     std::u32string out;
-    for (size_t i = 0; i < utf8.size();) {
-        unsigned char b = static_cast<unsigned char>(utf8[i]);
-        int extra = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-        if (extra < 0 || i + extra >= utf8.size() + (extra == 0)) {  // stray or cut-short sequence
-            out += U'\xFFFD';
-            ++i;
+    out.reserve(static_cast<size_t>(units));
+    for (int i = 0; i < units; ++i) {
+        const char32_t unit = static_cast<char16_t>(wide[i]);
+        // Only whole pairs come out of the conversion.
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
+            out += 0x10000 + ((unit - 0xD800) << 10) + (static_cast<char16_t>(wide[++i]) - 0xDC00);
             continue;
         }
-        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        out += c;
-        i += extra + 1;
+        out += unit;
     }
     return out;
 }
 
 std::string Utf32ToUtf8(const std::u32string &text) {
-    std::string out;
+    std::vector<WCHAR> wide;
+    wide.reserve(text.size());
     for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            if (c > 0x10FFFF) c = 0xFFFD;
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+        if (c > 0x10FFFF) c = 0xFFFD;
+        if (c < 0x10000) {
+            wide.push_back(static_cast<WCHAR>(c));  // a surrogate on its own stays one, for the conversion to replace
+            continue;
         }
+        wide.push_back(static_cast<WCHAR>(0xD800 + ((c - 0x10000) >> 10)));
+        wide.push_back(static_cast<WCHAR>(0xDC00 + ((c - 0x10000) & 0x3FF)));
     }
+    if (wide.empty() || wide.size() > 0x7FFFFFFF / 3) return {};
+    const int units = static_cast<int>(wide.size());
+    std::string out(3 * wide.size(), '\0');  // never more than 3 bytes a unit
+    out.resize(static_cast<size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 

@@ -119,6 +119,20 @@ DECLARE_HANDLE(HMENU);
 #define ERROR_INVALID_WINDOW_HANDLE 1400
 WINBASEAPI DWORD WINAPI GetLastError(void);
 WINBASEAPI void WINAPI SetLastError(DWORD error);
+#define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_INVALID_FLAGS 1004
+#define ERROR_NO_UNICODE_TRANSLATION 1113
+
+/* ---- code pages: UTF-8 only ---- */
+#define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001
+#define MB_USEGLYPHCHARS 0x00000004
+#define MB_ERR_INVALID_CHARS 0x00000008
+#define WC_ERR_INVALID_CHARS 0x00000080
+typedef BOOL *LPBOOL;
+WINBASEAPI int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes, LPWSTR wide, int units);
+WINBASEAPI int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int units, LPSTR text, int bytes,
+                                          LPCSTR defaultChar, LPBOOL usedDefaultChar);
 
 /* ---- geometry ---- */
 typedef struct tagPOINT {

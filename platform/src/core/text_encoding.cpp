@@ -38,29 +38,58 @@ void AppendUtf16(std::u16string &out, char32_t c) {
     }
 }
 
+// One character from the bytes after `lead` (a byte from 0x80 up), as Windows decodes UTF-8:
+// the lead byte and each continuation byte read before the sequence proves bad are taken, and
+// the whole is U+FFFD; overlong forms, surrogates and values past U+10FFFF are bad; a sequence
+// cut short by the end of the text takes the rest of the text.
+char32_t DecodeUtf8(unsigned char lead, const unsigned char *&at, const unsigned char *end) {
+    constexpr char32_t kBad = 0xFFFFFFFF;
+    const int extra = lead >= 0xF5 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : 0;
+    if (extra == 0) return kBad;
+    if (end - at < extra) {
+        at = end;
+        return kBad;
+    }
+    char32_t c = lead & (0x7F >> (extra + 1));
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned bits = *at ^ 0x80u;
+        if (bits >= 0x40) return kBad;  // not a continuation byte: it starts the next character
+        c = (c << 6) | bits;
+        ++at;
+        // After the second byte the value shows an overlong form, a surrogate or a value past
+        // U+10FFFF; Windows stops there, the second byte taken.
+        if (k == 1 && extra == 3 && (c < 0x10 || c >= 0x110)) return kBad;
+        if (k == 1 && extra == 2 && (c < 0x20 || (c >= (0xD800 >> 6) && c <= (0xDFFF >> 6)))) return kBad;
+    }
+    return c;
+}
+
 }  // namespace
 
-std::u16string Utf8ToUtf16(const std::string &utf8) {
+std::u16string Utf8ToUtf16(const std::string &utf8, bool *allMapped) {
     std::u16string out;
-    size_t i = 0;
-    while (i < utf8.size()) {
-        unsigned char b = static_cast<unsigned char>(utf8[i]);
-        int extra = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-        if (extra < 0 || i + extra >= utf8.size() + (extra == 0)) {  // bad lead byte or cut short
-            out += u'\xFFFD';
-            ++i;
+    if (allMapped) *allMapped = true;
+    const auto *at = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto *end = at + utf8.size();
+    while (at < end) {
+        const unsigned char b = *at++;
+        if (b < 0x80) {
+            out += static_cast<char16_t>(b);
             continue;
         }
-        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        char32_t c = DecodeUtf8(b, at, end);
+        if (c > 0x10FFFF) {
+            c = 0xFFFD;
+            if (allMapped) *allMapped = false;
+        }
         AppendUtf16(out, c);
-        i += extra + 1;
     }
     return out;
 }
 
-std::string Utf16ToUtf8(const std::u16string &utf16) {
+std::string Utf16ToUtf8(const std::u16string &utf16, bool *allMapped) {
     std::string out;
+    if (allMapped) *allMapped = true;
     for (size_t i = 0; i < utf16.size(); ++i) {
         char32_t c = utf16[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
@@ -69,6 +98,7 @@ std::string Utf16ToUtf8(const std::u16string &utf16) {
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = 0xFFFD;
+            if (allMapped) *allMapped = false;
         }
         AppendUtf8(out, c);
     }

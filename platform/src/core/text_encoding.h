@@ -8,8 +8,11 @@
 
 namespace figplat {
 
-std::u16string Utf8ToUtf16(const std::string &utf8);
-std::string Utf16ToUtf8(const std::u16string &utf16);
+// UTF-8 decoded as Windows' MultiByteToWideChar decodes it: each bad sequence becomes one
+// U+FFFD, and `allMapped`, where given, says whether any did.
+std::u16string Utf8ToUtf16(const std::string &utf8, bool *allMapped = nullptr);
+// Lone surrogates become U+FFFD, as WideCharToMultiByte makes them.
+std::string Utf16ToUtf8(const std::u16string &utf16, bool *allMapped = nullptr);
 // Code page 1252 as Windows maps it; the five undefined bytes map to U+0081 etc.
 char16_t Cp1252ToUnicode(unsigned char byte);
 // Unmappable characters become '?', as WideCharToMultiByte's default character.

@@ -1,59 +1,27 @@
 #include "png_writer.h"
 
-#include <png.h>
-
-#include <cstdio>
-#include <memory>
+#include "dib_layout.h"
+#include "sim_files.h"
 
 namespace wine_compare {
-namespace {
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-
-std::vector<png_byte> ScaledRow(const RgbImage& image, int y, int scale) {
-    std::vector<png_byte> row(static_cast<size_t>(image.width * scale) * 3);
-    for (int x = 0; x < image.width * scale; ++x) {
-        uint32_t rgb =
-            image.pixels[static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x / scale)];
-        row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(rgb >> 16);
-        row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(rgb >> 8);
-        row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(rgb);
-    }
-    return row;
-}
-
-}  // namespace
 
 bool WritePng(const std::string& path, const RgbImage& image, int scale) {
     if (image.width <= 0 || image.height <= 0 || scale <= 0) return false;
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
+    std::vector<uint8_t> picture = figsim::MakePackedDib(image.width * scale, image.height * scale, 24);
+    figsim::DibLayout layout;
+    if (!figsim::ReadDibLayout(picture, &layout)) return false;
+    for (int y = 0; y < layout.height; ++y) {
+        const uint32_t* in = image.pixels.data() + static_cast<size_t>(y / scale) * static_cast<size_t>(image.width);
+        uint8_t* bgr = picture.data() + layout.RowOffset(y);
+        for (int x = 0; x < layout.width; ++x, bgr += 3) {
+            const uint32_t rgb = in[x / scale];
+            bgr[0] = static_cast<uint8_t>(rgb);
+            bgr[1] = static_cast<uint8_t>(rgb >> 8);
+            bgr[2] = static_cast<uint8_t>(rgb >> 16);
+        }
     }
-    // libpng reports errors by longjmp; nothing here owns resources that the jump would leak
-    // except the structs destroyed below.
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, file.get());
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width * scale),
-                 static_cast<png_uint_32>(image.height * scale), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < image.height * scale; ++y) {
-        std::vector<png_byte> row = ScaledRow(image, y / scale, scale);
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    std::string error;
+    return figsim::WritePngFile(path, picture, &error);
 }
 
 }  // namespace wine_compare

@@ -1,4 +1,4 @@
-// Writes 8-bit RGB PNG files through libpng.
+// Comparison images as PNG files, through the host simulator's picture writer.
 #pragma once
 
 #include <cstdint>
