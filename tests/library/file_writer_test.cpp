@@ -291,7 +291,9 @@ TEST_P(FileWriter, AFailedWriteKeepsTheOldFile) {
         const int16_t answer = Compose(path, c.width, c.height, c.depth);
         c.mend();
         EXPECT_EQ(answer, c.answer);
-        if (c.writes >= 0) EXPECT_EQ(PlatformCallCount("WriteFile"), c.writes);
+        if (c.writes >= 0) {
+            EXPECT_EQ(PlatformCallCount("WriteFile"), c.writes);
+        }
         const std::vector<uint8_t> now = ReadAll(path);
         EXPECT_EQ(std::string(now.begin(), now.end()), old);
         EXPECT_EQ(FolderContents(), std::vector<fs::path>{"kept.bmp"});
