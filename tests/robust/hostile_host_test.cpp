@@ -16,15 +16,6 @@ namespace fs = std::filesystem;
 constexpr uint32_t kSeed = 20261208;
 constexpr int kCallsPerBuild = 1500;
 constexpr int kDescribeEvery = 20;  // the other messages, with the request record there or not
-// A second a call. The sanitized build runs instrumented, many times slower: there the bound
-// only catches calls gone wild; the plain build holds the second. FIGPLOT_SANITIZED comes from
-// the build: clang, unlike gcc, defines no __SANITIZE_ADDRESS__.
-#if defined(FIGPLOT_SANITIZED)
-constexpr double kSlowestAllowed = 20.0;
-#else
-constexpr double kSlowestAllowed = 1.0;
-#endif
-
 bool LeftTemporaryFiles(const fs::path &folder) {
     for (const auto &entry : fs::recursive_directory_iterator(folder))
         if (entry.path().filename().string().find("~figplot") != std::string::npos) return true;
@@ -71,9 +62,10 @@ TEST_P(HostileHost, EveryFunctionSurvivesAdversarialAnswers) {
     }
     host.SetHostile(0);
     fs::current_path(startedIn);
+    // The slowest call is printed for a person to look at; the bound on a call's cost lives in
+    // the benchmarks (figplot_wide_pen_limits), and ctest's timeout stops a call gone wild.
     std::printf("[ hostile host ] %s: %d hostile calls, slowest %.3f s: %s\n", GetParam().c_str(), kCallsPerBuild,
                 slowest, slowestCall.c_str());
-    EXPECT_LT(slowest, kSlowestAllowed) << slowestCall;
     EXPECT_FALSE(LeftTemporaryFiles(folder)) << "a temporary bitmap file was left in " << folder;
     fs::remove_all(folder);
 }

@@ -37,19 +37,25 @@ bool AllocateBits(Surface &surface, size_t bytes) {
     return true;
 }
 
+// The fields every surface shares once its bits are in place; the routine table is chosen
+// here, once per surface, never per pixel.
+void SetLayout(Surface &surface, int width, int height, int bitsPerPixel, int64_t stride, bool topDown) {
+    surface.width = width;
+    surface.height = height;
+    surface.bitsPerPixel = bitsPerPixel;
+    surface.stride = static_cast<int>(stride);
+    surface.topDown = topDown;
+    surface.ops = RoutinesForDepth(bitsPerPixel);
+    surface.topRow = topDown ? surface.bits : surface.bits + (height - 1) * stride;
+    surface.rowStep = topDown ? stride : -stride;
+}
+
 std::shared_ptr<Surface> Allocate(int width, int height, int bitsPerPixel, int64_t stride, bool topDown) {
     if (height > kMaxImageBytes / stride) return nullptr;  // checked before multiplying: no overflow
     const int64_t bytes = stride * height;
     auto surface = std::make_shared<Surface>();
     if (!AllocateBits(*surface, static_cast<size_t>(bytes))) return nullptr;
-    surface->width = width;
-    surface->height = height;
-    surface->bitsPerPixel = bitsPerPixel;
-    surface->stride = static_cast<int>(stride);
-    surface->topDown = topDown;
-    surface->ops = RoutinesForDepth(bitsPerPixel);
-    surface->topRow = topDown ? surface->bits : surface->bits + (height - 1) * stride;
-    surface->rowStep = topDown ? stride : -stride;
+    SetLayout(*surface, width, height, bitsPerPixel, stride, topDown);
     return surface;
 }
 
@@ -93,17 +99,9 @@ std::shared_ptr<Surface> MakeDibSurface(int width, int height, int bitsPerPixel,
 std::unique_ptr<Surface> MakeDibView(void *bits, int width, int height, int bitsPerPixel, bool topDown,
                                      const RGBQUAD *table) {
     auto view = std::make_unique<Surface>();
-    const int64_t stride = DibStride(width, bitsPerPixel);
-    view->width = width;
-    view->height = height;
-    view->bitsPerPixel = bitsPerPixel;
-    view->stride = static_cast<int>(stride);
-    view->topDown = topDown;
-    view->ops = RoutinesForDepth(bitsPerPixel);
     view->bits = static_cast<uint8_t *>(bits);
     view->ownsBits = false;
-    view->topRow = topDown ? view->bits : view->bits + (height - 1) * stride;
-    view->rowStep = topDown ? stride : -stride;
+    SetLayout(*view, width, height, bitsPerPixel, DibStride(width, bitsPerPixel), topDown);
     if (bitsPerPixel <= 8) {
         view->tableSize = 1 << bitsPerPixel;
         std::memcpy(view->table, table, sizeof(RGBQUAD) * view->tableSize);
