@@ -42,11 +42,36 @@ function(wait_for_wineserver)
   endif()
 endfunction()
 
-# Tests running at once wait for each other here, so the prefix is made only once.
+# Makes the prefix with wineboot. A wineboot has been seen to exit 1 at once, printing
+# nothing, while another prefix was being made beside it: the prefixes are made one at a
+# time, and a wineboot that fails is tried again in a fresh prefix before the test fails.
+function(boot_prefix)
+  set(report "")
+  foreach(attempt 1 2 3)
+    file(REMOVE_RECURSE "${PREFIX}")
+    execute_process(COMMAND ${WINE_COMMAND} wineboot -i RESULT_VARIABLE rc OUTPUT_VARIABLE out
+                    ERROR_VARIABLE err TIMEOUT 600)
+    wait_for_wineserver()
+    if(rc EQUAL 0)
+      return()
+    endif()
+    string(APPEND report "attempt ${attempt}: exit ${rc}\n${out}${err}\n")
+    message(STATUS "wineboot failed (${rc}) in attempt ${attempt}")
+    if(EXISTS "${WINE_DIR}/wineserver")
+      execute_process(COMMAND ${CMAKE_COMMAND} -E env WINEPREFIX=${PREFIX} ${WINE_DIR}/wineserver -k
+                      OUTPUT_QUIET ERROR_QUIET TIMEOUT 60)
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 2)
+  endforeach()
+  message(FATAL_ERROR "wine wineboot failed three times:\n${report}")
+endfunction()
+
+# Tests running at once wait for each other here, so each prefix is made once, and one
+# prefix at a time (their parent folder holds the lock).
 function(ensure_prefix)
   get_filename_component(parent "${PREFIX}" DIRECTORY)
   file(MAKE_DIRECTORY "${parent}")
-  file(LOCK "${PREFIX}.lock" GUARD FUNCTION TIMEOUT 900)
+  file(LOCK "${parent}/wine-prefixes.lock" GUARD FUNCTION TIMEOUT 900)
   hash_files(setup_key "${PREFIX_REG}" "${FONTS_CONF}" "${CMAKE_CURRENT_FUNCTION_LIST_FILE}")
   set(marker "${PREFIX}/figplot-prefix-ready")
   if(EXISTS "${marker}")
@@ -56,9 +81,7 @@ function(ensure_prefix)
     endif()
   endif()
   message(STATUS "Creating the Wine prefix ${PREFIX}")
-  file(REMOVE_RECURSE "${PREFIX}")
-  run_wine("wineboot" wineboot -i)
-  wait_for_wineserver()
+  boot_prefix()
   foreach(font IN LISTS RASTER_FONTS)
     if(EXISTS "${font}")
       file(COPY "${font}" DESTINATION "${PREFIX}/drive_c/windows/Fonts")
