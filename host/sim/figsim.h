@@ -196,13 +196,14 @@ public:
     void ClearCountOverride() { hasCountOverride_ = false; }
     HostQuirks &quirks() { return quirks_; }
 
-    // Adversarial mode (tests/support/hostile.cpp), seeded and deterministic; seed 0 turns it off. While
-    // on, name references, "#LN" line counts, byte lengths and field information lie now
-    // and then, as a careless or hostile host's would, though never beyond the buffers
-    // the library offers. HostileCall draws the next call's parameters, command list and
-    // quirks; a file path it draws lies in `fileFolder` or is relative.
-    void SetHostile(uint32_t seed);
-    std::vector<Value> HostileCall(int function, const std::string &fileFolder);
+    // Bends some answers from now on (name references, "#LN" line counts, byte lengths and
+    // field information); null answers honestly again.
+    void SetAnswerBender(std::unique_ptr<AnswerBender> bender) { bender_ = std::move(bender); }
+    // Forgets every list, as a host that moves to another record does.
+    void ClearLists() {
+        lists_.clear();
+        lastListLooked_ = -1;
+    }
 
     void *&slot() { return slot_; }
     HWND window() const { return window_; }
@@ -242,22 +243,12 @@ private:
     void WriteText(void *buffer, const std::u32string &text, int32_t maxLength) const;
     void WriteFixed(void *buffer, const void *value, size_t size, int32_t maxLength) const;
     HBITMAP DeliverBitmap(const Value &picture);
-    // Hostile mode: the generator and the answers it bends (the honest answer passes
-    // through without a bender, or when the dice say so).
-    friend class HostileBender;
-    uint32_t Random(uint32_t bound);
-    bool Chance(int percent) { return Random(100) < static_cast<uint32_t>(percent); }
-    int32_t HostileReference(int32_t honest, bool mayLie);
-    int32_t HostileLineCount(int32_t honest);
-    int32_t HostileByteLength(int32_t honest);
-    void HostileFieldInfo(int16_t *type, int16_t *status);
-    double HostileNumber();
-    double HostilePen();
-    std::u32string HostileText();
-    Value HostilePicture(bool mayBeLarge);
-    void HostileQuirks();
+    // The answers a bender may bend; the honest answer passes through without one.
+    int32_t BentReference(int32_t honest, bool mayLie);
+    int32_t BentLineCount(int32_t honest);
+    int32_t BentByteLength(int32_t honest);
+    void BentFieldInfo(int16_t *type, int16_t *status);
     void DescribeDelivered(HBITMAP bitmap) const;
-    void HostileList(const std::u32string &name);
     std::u32string ReadCounted(const void *counted) const;
     Value *Param(int id);
     bool Cell(int listRef, int32_t line, int columnRef, Value *out) const;
@@ -280,7 +271,6 @@ private:
     }
     std::vector<HBITMAP> delivered_;
     HostQuirks quirks_;
-    uint64_t hostile_ = 0;  // the generator's state; 0: an honest host
     std::unique_ptr<AnswerBender> bender_;
     double returnValue_ = 0;
     int returnStores_ = 0;

@@ -281,12 +281,12 @@ void Host::WriteFixed(void *buffer, const void *value, size_t size, int32_t maxL
         std::memset(static_cast<uint8_t *>(buffer) + size, 0xAB, static_cast<size_t>(maxLength) - size);
 }
 
-int32_t Host::HostileReference(int32_t honest, bool mayLie) {
+int32_t Host::BentReference(int32_t honest, bool mayLie) {
     return bender_ ? bender_->Reference(honest, mayLie) : honest;
 }
-int32_t Host::HostileLineCount(int32_t honest) { return bender_ ? bender_->LineCount(honest) : honest; }
-int32_t Host::HostileByteLength(int32_t honest) { return bender_ ? bender_->ByteLength(honest) : honest; }
-void Host::HostileFieldInfo(int16_t *type, int16_t *status) {
+int32_t Host::BentLineCount(int32_t honest) { return bender_ ? bender_->LineCount(honest) : honest; }
+int32_t Host::BentByteLength(int32_t honest) { return bender_ ? bender_->ByteLength(honest) : honest; }
+void Host::BentFieldInfo(int16_t *type, int16_t *status) {
     if (bender_) bender_->FieldInfo(type, status);
 }
 
@@ -334,22 +334,22 @@ int32_t Host::LookupName(const void *counted) {
     if (key == "#LN") {
         if (width() == TextWidth::Narrow) return kLineCountRef;
         // The wide host answers "#LN" with the line count of the list it last bound.
-        return HostileLineCount(lastListLooked_ >= 0 ? static_cast<int32_t>(lists_[lastListLooked_].lines.size()) : 0);
+        return BentLineCount(lastListLooked_ >= 0 ? static_cast<int32_t>(lists_[lastListLooked_].lines.size()) : 0);
     }
     for (size_t i = 0; i < lists_.size(); ++i)
         if (lists_[i].name == key) {
             lastListLooked_ = static_cast<int>(i);
-            return HostileReference(kListRefBase + static_cast<int>(i), true);
+            return BentReference(kListRefBase + static_cast<int>(i), true);
         }
     // Columns: of the list looked up last.
     if (lastListLooked_ >= 0) {
         const List &list = lists_[lastListLooked_];
         for (size_t c = 0; c < list.columnNames.size() && c < kColumnsPerList; ++c)
             if (list.columnNames[c] == key)  // a command line's ten columns answer honestly: see kHonestColumns
-                return HostileReference(kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c),
+                return BentReference(kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c),
                                         c >= kHonestColumns);
     }
-    return HostileReference(0, true);
+    return BentReference(0, true);
 }
 
 int32_t Host::GetNumber(int id, double *out) {
@@ -410,7 +410,7 @@ int32_t Host::GetValue(int id, int type, int32_t maxLength, void *buffer) {
         case ValueByteLength: {
             int32_t length = v->kind == Value::Kind::Picture ? static_cast<int32_t>(v->picture.size()) : 0;
             if (quirks_.zeroByteLength) length = 0;
-            length = HostileByteLength(length);
+            length = BentByteLength(length);
             WriteFixed(buffer, &length, sizeof length, maxLength);
             return 1;
         }
@@ -451,7 +451,7 @@ int32_t Host::GetListNumber(int listRef, int32_t line, int columnRef, double *ou
     Record({HostGetListNumber, {listRef, line, columnRef}, {}});
     int list = listRef - kListRefBase;
     if (columnRef == kLineCountRef && line == 0 && list >= 0 && list < static_cast<int>(lists_.size())) {
-        *out = static_cast<double>(HostileLineCount(static_cast<int32_t>(lists_[list].lines.size())));
+        *out = static_cast<double>(BentLineCount(static_cast<int32_t>(lists_[list].lines.size())));
         return 1;
     }
     Value v;
@@ -477,7 +477,7 @@ int32_t Host::GetFieldInfo(uint8_t *block) {
             type = lists_[list].columnTypes[column];
     }
     int16_t status = type >= 0 ? 1 : 0;
-    HostileFieldInfo(&type, &status);
+    BentFieldInfo(&type, &status);
     if (type >= 0) std::memcpy(block + typeAt, &type, 2);
     std::memcpy(block + statusAt, &status, 2);
     if (quirks_.fieldNameCount != 0) {

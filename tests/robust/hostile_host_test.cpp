@@ -4,7 +4,9 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
+#include "hostile.h"
 #include "library_test_util.h"
 
 namespace {
@@ -34,13 +36,13 @@ TEST_P(HostileHost, EveryFunctionSurvivesAdversarialAnswers) {
     Host host(external);
     host.SetTracing(false);
     host.Open();
-    host.SetHostile(kSeed);
+    auto hostile = std::make_unique<figsim::Hostile>(host, kSeed);
     int baseline = PlatformLiveTotal();
     double slowest = 0;
     std::string slowestCall;
     for (int i = 0; i < kCallsPerBuild; ++i) {
         const int function = 1 + i % functions;
-        std::vector<Value> params = host.HostileCall(function, folder.string());
+        std::vector<Value> params = hostile->NextCall(function, folder.string());
         const std::string label = GetParam() + " seed " + std::to_string(kSeed) + " call " + std::to_string(i) +
                                   " (function " + std::to_string(function) + ")";
         const bool staleDelivery = host.quirks().bitmapDelivery == figsim::BitmapDelivery::StaleHandle;
@@ -60,7 +62,7 @@ TEST_P(HostileHost, EveryFunctionSurvivesAdversarialAnswers) {
             EXPECT_EQ(PlatformStaleReleases(), stale) << label << ": something released twice";
         }
     }
-    host.SetHostile(0);
+    hostile.reset();
     fs::current_path(startedIn);
     // The slowest call is printed for a person to look at; the bound on a call's cost lives in
     // the benchmarks (figplot_wide_pen_limits), and ctest's timeout stops a call gone wild.

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "figsim.h"
+#include "hostile.h"
 
 namespace figsim {
 namespace {
@@ -56,50 +56,51 @@ void BoundCanvas(std::vector<Value> &params, const char *layout) {
     }
 }
 
-}  // namespace
-
-// The answers the hostile host bends, drawn from the host's own generator.
+// The answers the hostile host bends, drawn from its generator.
 class HostileBender final : public AnswerBender {
 public:
-    explicit HostileBender(Host &host) : host_(host) {}
+    explicit HostileBender(Hostile &dice) : dice_(dice) {}
 
     int32_t Reference(int32_t honest, bool mayLie) override {
-        if (!mayLie || !host_.Chance(8)) return honest;
-        return host_.Chance(50) ? 0 : static_cast<int32_t>(host_.Random(0));
+        if (!mayLie || !dice_.Chance(8)) return honest;
+        return dice_.Chance(50) ? 0 : static_cast<int32_t>(dice_.Random(0));
     }
 
     int32_t LineCount(int32_t honest) override {
-        if (host_.Chance(50)) return honest;
+        if (dice_.Chance(50)) return honest;
         static const int32_t kCounts[] = {32767, 40000, -1, -32768, 0, 1, 65539};
-        return Pick(kCounts, host_.Random(0));
+        return Pick(kCounts, dice_.Random(0));
     }
 
     int32_t ByteLength(int32_t honest) override {
-        if (!host_.Chance(20)) return honest;
+        if (!dice_.Chance(20)) return honest;
         static const int32_t kLengths[] = {0, -1, INT32_MAX, INT32_MIN, 1, 4};
-        return host_.Chance(20) ? static_cast<int32_t>(host_.Random(0)) : Pick(kLengths, host_.Random(0));
+        return dice_.Chance(20) ? static_cast<int32_t>(dice_.Random(0)) : Pick(kLengths, dice_.Random(0));
     }
 
     void FieldInfo(int16_t *type, int16_t *status) override {
-        if (!host_.Chance(8)) return;
+        if (!dice_.Chance(8)) return;
         static const int16_t kStatuses[] = {0, 1, 2, -1};
         static const int16_t kTypes[] = {FieldTypeText, FieldTypePicture, 5, -1, SHRT_MIN};
-        *status = Pick(kStatuses, host_.Random(0));
-        *type = Pick(kTypes, host_.Random(0));
+        *status = Pick(kStatuses, dice_.Random(0));
+        *type = Pick(kTypes, dice_.Random(0));
     }
 
 private:
-    Host &host_;
+    Hostile &dice_;
 };
 
-void Host::SetHostile(uint32_t seed) {
-    hostile_ = seed ? seed * 0x9E3779B97F4A7C15ull | 1 : 0;
-    bender_ = seed ? std::make_unique<HostileBender>(*this) : nullptr;
+}  // namespace
+
+Hostile::Hostile(Host &host, uint32_t seed) : host_(host), state_(seed * 0x9E3779B97F4A7C15ull | 1) {
+    host_.SetAnswerBender(std::make_unique<HostileBender>(*this));
 }
 
+Hostile::~Hostile() { host_.SetAnswerBender(nullptr); }
+
 // splitmix64: small, fast and the same on every platform.
-uint32_t Host::Random(uint32_t bound) {
-    uint64_t z = (hostile_ += 0x9E3779B97F4A7C15ull);
+uint32_t Hostile::Random(uint32_t bound) {
+    uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     const auto value = static_cast<uint32_t>(z ^ (z >> 31));
@@ -107,13 +108,13 @@ uint32_t Host::Random(uint32_t bound) {
 }
 
 // Any pen: narrow ones, every width up to 65535, and the hostile numbers.
-double Host::HostilePen() {
+double Hostile::Pen() {
     if (Chance(40)) return static_cast<double>(Random(18)) - 1;
     if (Chance(60)) return static_cast<double>(Random(65536));
-    return HostileNumber();
+    return Number();
 }
 
-double Host::HostileNumber() {
+double Hostile::Number() {
     static const double kNumbers[] = {kNaN,    kInfinity, -kInfinity, 1e300,        -1e300,        -0.0,         0,
                                       1,       -1,        2.9,        -2.9,         32767,         32768,        65535,
                                       65536,   70000,     2147483647, 2147483648.0, -2147483649.0, 4294967296.0, 1e-300};
@@ -121,7 +122,7 @@ double Host::HostileNumber() {
     return Pick(kNumbers, Random(0));
 }
 
-std::u32string Host::HostileText() {
+std::u32string Hostile::Text() {
     switch (Random(10)) {
         case 0: return U"";
         case 1: return std::u32string(255, U'a');   // at the maximum
@@ -143,7 +144,7 @@ std::u32string Host::HostileText() {
 // pens cost most. Handing such a picture over and back costs its bytes several times (a
 // second at 32 bits on a busy machine), so those come at 1 to 8 bits: a pen's geometry is
 // the same at any depth.
-Value Host::HostilePicture(bool mayBeLarge) {
+Value Hostile::Picture(bool mayBeLarge) {
     static const int kDepths[] = {1, 4, 8, 16, 24, 32};
     static const int kSizes[][2] = {{1, 1}, {30000, 1}, {1, 30000}, {31, 19}, {2, 2}};
     static const int kLargeSizes[][2] = {{300, 30000}, {2000, 2000}};
@@ -156,32 +157,33 @@ Value Host::HostilePicture(bool mayBeLarge) {
     return Value::Pict(MakePackedDib(size[0], size[1], Pick(kDepths, Random(0))));
 }
 
-void Host::HostileQuirks() {
-    quirks_ = HostQuirks{};
-    quirks_.textWithoutTerminator = Chance(10);
-    quirks_.fillToMaxLength = Chance(50);
+void Hostile::DrawQuirks() {
+    HostQuirks &quirks = host_.quirks();
+    quirks = HostQuirks{};
+    quirks.textWithoutTerminator = Chance(10);
+    quirks.fillToMaxLength = Chance(50);
     static const int32_t kNameCounts[] = {1, 254, 255, 256, 1000, -1, INT32_MAX};
-    if (Chance(10)) quirks_.fieldNameCount = Pick(kNameCounts, Random(0));
-    quirks_.noRequestRecord = Chance(50);
-    quirks_.refuseBitmaps = Chance(10);
-    quirks_.refusePictureStores = Chance(10);
-    quirks_.zeroByteLength = Chance(10);
-    quirks_.bitmapDelivery = Chance(10) ? BitmapDelivery::DeviceBitmap
+    if (Chance(10)) quirks.fieldNameCount = Pick(kNameCounts, Random(0));
+    quirks.noRequestRecord = Chance(50);
+    quirks.refuseBitmaps = Chance(10);
+    quirks.refusePictureStores = Chance(10);
+    quirks.zeroByteLength = Chance(10);
+    quirks.bitmapDelivery = Chance(10) ? BitmapDelivery::DeviceBitmap
                              : Chance(5) ? BitmapDelivery::StaleHandle
                                          : BitmapDelivery::DibSection;
     static const uint16_t kPlanes[] = {1, 2, 4}, kBits[] = {1, 3, 4, 7, 8, 15, 16, 24, 32, 33, 255};
     if (Chance(10)) {
-        quirks_.describedPlanes = Pick(kPlanes, Random(0));
-        quirks_.describedBitsPixel = Pick(kBits, Random(0));
+        quirks.describedPlanes = Pick(kPlanes, Random(0));
+        quirks.describedBitsPixel = Pick(kBits, Random(0));
     }
-    quirks_.bannerAnswer = static_cast<int>(Random(0));
+    quirks.bannerAnswer = static_cast<int>(Random(0));
     static const double kCounts[] = {0, -1, 65535, kNaN, 2.9, 1e300, -0.0, 32767, 70000, kInfinity};
-    if (Chance(15)) SetCountOverride(Pick(kCounts, Random(0)));
-    else ClearCountOverride();
+    if (Chance(15)) host_.SetCountOverride(Pick(kCounts, Random(0)));
+    else host_.ClearCountOverride();
 }
 
 // The command list: 0, 7, 10, 30 or 2,000 column names, a few lines of any code.
-void Host::HostileList(const std::u32string &name) {
+void Hostile::DrawList(const std::u32string &name) {
     static const int kColumnCounts[] = {0, 7, 10, 10, 10, 30, 2000};
     static const int kLineCounts[] = {0, 1, 3, 20};
     List list;
@@ -197,21 +199,20 @@ void Host::HostileList(const std::u32string &name) {
         for (int c = 1; c <= columns && c <= 12; ++c) {
             if (c == 1) cells.push_back(Value::Num(static_cast<double>(Random(10)) - 1));  // codes -1 to 8
             else if (c == 5) cells.push_back(Value::Num(static_cast<double>(Random(61)) - 30));  // a text's size, as Z
-            else if (c == 7) cells.push_back(Value::Num(HostilePen()));
-            else if (Chance(15)) cells.push_back(Value::Str(HostileText()));
-            else cells.push_back(Value::Num(HostileNumber()));
+            else if (c == 7) cells.push_back(Value::Num(Pen()));
+            else if (Chance(15)) cells.push_back(Value::Str(Text()));
+            else cells.push_back(Value::Num(Number()));
         }
         list.lines.push_back(std::move(cells));
     }
-    lists_.clear();
-    lastListLooked_ = -1;
-    lists_.push_back(std::move(list));
+    host_.ClearLists();
+    host_.AddList(std::move(list));
 }
 
-std::vector<Value> Host::HostileCall(int function, const std::string &fileFolder) {
-    HostileQuirks();
+std::vector<Value> Hostile::NextCall(int function, const std::string &fileFolder) {
+    DrawQuirks();
     const std::u32string listName = U"cmds";
-    HostileList(listName);
+    DrawList(listName);
     const char *layout = Layout(function);
     const size_t honest = std::char_traits<char>::length(layout);
     static const int kExtra[] = {0, 0, 0, 0, 0, -1, 3, -100};
@@ -220,33 +221,33 @@ std::vector<Value> Host::HostileCall(int function, const std::string &fileFolder
     for (int i = 0; i < wanted; ++i) {
         const char kind = static_cast<size_t>(i) < honest && Chance(92) ? layout[i] : "PTN"[Random(3)];
         switch (kind) {
-            case 'P': params.push_back(HostilePicture(function >= FnFillOval && function <= FnDrawLine)); break;
-            case 'T': params.push_back(Value::Str(HostileText())); break;
-            case 'L': params.push_back(Value::Str(Chance(90) ? listName : HostileText())); break;
+            case 'P': params.push_back(Picture(function >= FnFillOval && function <= FnDrawLine)); break;
+            case 'T': params.push_back(Value::Str(Text())); break;
+            case 'L': params.push_back(Value::Str(Chance(90) ? listName : Text())); break;
             case 'S': {
                 // Now and then a side of the tall or the large square canvas.
                 static const double kLongSides[] = {300, 2000, 30000};
                 params.push_back(Value::Num(Chance(75)   ? 1 + Random(300)
                                             : Chance(30) ? Pick(kLongSides, Random(0))
-                                                         : HostileNumber()));
+                                                         : Number()));
                 break;
             }
             // Font sizes up to tens of thousands of pixels: only what is visible is drawn.
             case 'Z': params.push_back(Value::Num(Chance(60) ? static_cast<double>(Random(601)) - 300
                                                  : Chance(50) ? static_cast<double>(Random(65536)) - 32768
-                                                              : HostileNumber()));
+                                                              : Number()));
                 break;
-            case 'W': params.push_back(Value::Num(HostilePen())); break;
+            case 'W': params.push_back(Value::Num(Pen())); break;
             case 'F': {
                 // Relative or inside the folder given: never a path elsewhere.
-                std::u32string text = HostileText();
+                std::u32string text = Text();
                 for (char32_t &c : text)
                     if (c == U'/' || c == U'\\') c = U'_';
                 if (Chance(50)) text = Utf8ToUtf32(fileFolder + "/") + text;
                 params.push_back(Value::Str(text));
                 break;
             }
-            default: params.push_back(Value::Num(HostileNumber())); break;
+            default: params.push_back(Value::Num(Number())); break;
         }
     }
     BoundCanvas(params, layout);
