@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "figsim.h"
+#include "library_test_util.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ class ModuleResources : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string error;
-        external = figsim::External::Load(std::string(FIGPLOT_EXTERNAL_DIR) + "/figPlot.so", &error);
+        external = figsim::External::Load(libtest::ExternalPath("figPlot"), &error);
         ASSERT_NE(external, nullptr) << error;
         module = external->module();
     }
