@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the libFuzzer targets of build-fuzz/ (bash scripts/build.sh fuzz), or of another build
 # that has them (--build build-asan: bash scripts/build.sh sanitize).
-#   bash scripts/fuzz.sh smoke [--build DIR] [targets...]        about 50 s per target, as many
+#   bash scripts/fuzz.sh smoke [--build DIR] [targets...]        about 30 s per target, as many
 #                                                                at once as there are cores (CI);
 #                                                                the first finding fails the run
 #   bash scripts/fuzz.sh long [--build DIR] [--runs N | --hours H] [targets...]  one after
@@ -51,7 +51,7 @@ run_target() {
                 -print_final_stats=1)
   start=$(date +%s)
   if [ "$mode" = smoke ]; then
-    "$bin/fuzz_$t" "${common[@]}" -max_total_time=50 >"$log" 2>&1 || status=1
+    "$bin/fuzz_$t" "${common[@]}" -max_total_time=30 >"$log" 2>&1 || status=1
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   else
     # Fork mode: a finding ends only the job that met it, and the count goes on.

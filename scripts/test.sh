@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds figPlot twice (plain, and with clang's AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs every test in both; the sanitized build also holds the
-# libFuzzer targets, each of which then runs for about 50 s.
+# libFuzzer targets, each of which then runs for about 30 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
