@@ -1,8 +1,6 @@
 // figplot run SCRIPT: runs a script of calls the way application code calls the external.
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
-#include <iterator>
 
 #include "arguments.h"
 #include "commands.h"
@@ -50,8 +48,8 @@ int RunCommand(const std::vector<std::string> &args, const std::string &external
     const std::string path = fromStdin ? "<stdin>" : parsed.positional[0];
 
     std::vector<uint8_t> bytes;
-    if (fromStdin) bytes.assign(std::istreambuf_iterator<char>(std::cin), {});
-    else if (!figsim::ReadFileBytes(path, &bytes, &error)) {
+    if (!(fromStdin ? figsim::ReadStreamBytes(stdin, path, &bytes, &error)
+                    : figsim::ReadFileBytes(path, &bytes, &error))) {
         std::fprintf(stderr, "figplot: %s\n", error.c_str());
         return kExitFailure;
     }

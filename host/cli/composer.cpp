@@ -4,10 +4,9 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <iostream>
-#include <iterator>
 
 #include "command_list_rules.h"
+#include "file_bytes.h"
 #include "output_paths.h"
 #include "result_codes.h"
 #include "sim_files.h"
@@ -26,8 +25,9 @@ std::string ListShownAs(const std::string &list) { return list == kStandardStrea
 
 bool ReadList(const std::string &path, figsim::List *list, figsim::CsvError *csv) {
     if (path != kStandardStream) return figsim::LoadCsvList(path, list, csv, CheckCommandRow);
-    const std::string text(std::istreambuf_iterator<char>(std::cin), {});
-    return figsim::ParseCsvList(text, list, csv, CheckCommandRow);
+    std::vector<uint8_t> bytes;
+    if (!figsim::ReadStreamBytes(stdin, "<stdin>", &bytes, &csv->message)) return false;
+    return figsim::ParseCsvList(std::string(bytes.begin(), bytes.end()), list, csv, CheckCommandRow);
 }
 
 // What identifies the file at `path` now: the external replaces it with a new file or

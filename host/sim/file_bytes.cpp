@@ -24,12 +24,16 @@ bool ReadFileBytes(const std::string &path, std::vector<uint8_t> *bytes, std::st
         *error = Reason("read", path);
         return false;
     }
+    return ReadStreamBytes(file.get(), path, bytes, error);  // a folder opens but does not read
+}
+
+bool ReadStreamBytes(FILE *stream, const std::string &name, std::vector<uint8_t> *bytes, std::string *error) {
     bytes->clear();
     uint8_t chunk[65536];
     size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
-    if (std::ferror(file.get())) {  // a folder opens but does not read
-        *error = Reason("read", path);
+    while ((n = std::fread(chunk, 1, sizeof chunk, stream)) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
+    if (std::ferror(stream)) {
+        *error = Reason("read", name);
         return false;
     }
     return true;
