@@ -41,14 +41,14 @@ large2=$(best "400x300, --jobs 2" "$figplot" compose lists/*.csv -o out/ --width
 printf '%s\n' "$one" "$two" "$split" "$large1" "$large2"
 
 # Start-up: CPU ms of one figplot info (task-clock, mean of 50 runs) against its 5 ms target,
-# beside a C++ program that prints one line through libstdc++, the floor of a process that
-# loads the C++ library on this machine now (other work on the cores raises both alike).
+# beside a C program that prints one line, the floor of any process on this machine now
+# (other work on the cores raises both alike).
 task_clock() { { perf stat -r 50 "$@" >/dev/null; } 2>&1 | awk '/task-clock/ {print $1}' || true; }
 start=$(task_clock "$figplot" info)
 if [ -n "$start" ]; then
-  printf '#include <iostream>\n#include <string>\nint main(int, char **argv) { std::cout << std::string(argv[0]) << "\\n"; }\n' >floor.cpp
-  floor=$(c++ -O2 floor.cpp -o floor 2>/dev/null && task_clock ./floor)
-  echo "figplot info start-up: $start ms CPU (perf stat task-clock, 50 runs; target 5 ms)${floor:+; a C++ program that prints one line through libstdc++: $floor ms}"
+  printf '#include <stdio.h>\nint main(int argc, char **argv) { puts(argv[0]); return argc - 1; }\n' >floor.c
+  floor=$(cc -O2 floor.c -o floor 2>/dev/null && task_clock ./floor)
+  echo "figplot info start-up: $start ms CPU (perf stat task-clock, 50 runs; target 5 ms)${floor:+; a C program that prints one line: $floor ms}"
   awk -v s="$start" 'BEGIN { if (s >= 5) print "figplot info start-up is over its 5 ms target" }'
 fi
 awk -v a="$(echo "$one" | awk '{print $(NF-5)}')" -v b="$(echo "$two" | awk '{print $(NF-5)}')" \

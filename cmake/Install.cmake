@@ -46,7 +46,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "figPlot developers <figplot@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # What the libraries and figplot load, and the faces the externals draw with.
+set(FIGPLOT_RUNTIME_DEPENDS "libstdc++6, libgcc-s1, ")
+if(FIGPLOT_OWN_CXX_RUNTIME)
+  set(FIGPLOT_RUNTIME_DEPENDS "")
+endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libgcc-s1, libfreetype6, libfontconfig1, libpng16-16, fontconfig, fonts-liberation, fonts-wine")
+    "libc6, ${FIGPLOT_RUNTIME_DEPENDS}libfreetype6, libfontconfig1, libpng16-16, fontconfig, fonts-liberation, fonts-wine")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
 include(CPack)
