@@ -9,8 +9,11 @@ include(CMakePackageConfigHelpers)
 
 set(FIGPLOT_INSTALL_EXTERNAL_DIR ${CMAKE_INSTALL_LIBDIR}/figplot)
 
-# Installed files find each other relative to themselves, wherever the tree is unpacked.
-set_target_properties(figPlotU figPlot PROPERTIES INSTALL_RPATH "$ORIGIN/..")
+# Installed files find each other relative to themselves, wherever the tree is unpacked: an
+# external in lib/figplot/ looks one folder up; the release layout of scripts/dist.sh, which
+# puts libfigplatform.so beside the externals, sets "$ORIGIN".
+set(FIGPLOT_EXTERNAL_RPATH "$ORIGIN/.." CACHE STRING "Where an installed external looks for libfigplatform.so")
+set_target_properties(figPlotU figPlot PROPERTIES INSTALL_RPATH "${FIGPLOT_EXTERNAL_RPATH}")
 set_target_properties(figplot PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 
 install(TARGETS figplatform LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime)

@@ -19,7 +19,7 @@ build() {  # <folder> <cmake options...>: configure once, then build the two ext
 
 mkdir -p build-dist
 # Linux: the externals look for libfigplatform.so beside themselves.
-build build-dist/linux -DFIGPLOT_WINE_TESTS=OFF -DCMAKE_BUILD_WITH_INSTALL_RPATH=ON '-DCMAKE_INSTALL_RPATH=$ORIGIN'
+build build-dist/linux -DFIGPLOT_WINE_TESTS=OFF -DCMAKE_BUILD_WITH_INSTALL_RPATH=ON '-DFIGPLOT_EXTERNAL_RPATH=$ORIGIN'
 build build-dist/i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
 build build-dist/x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 
