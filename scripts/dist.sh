@@ -31,6 +31,14 @@ for name in figPlotU figPlot; do
   strip --strip-unneeded -o "$out/linux/x86_64/$name.so" "build-dist/linux/src/$name.so"
 done
 strip --strip-unneeded -o "$out/linux/x86_64/libfigplatform.so" build-dist/linux/platform/libfigplatform.so
+# INSTALL.md tells a host's user to put the external and the platform library side by side.
+for name in figPlotU figPlot; do
+  readelf -d "$out/linux/x86_64/$name.so" | grep -q 'RUNPATH.*\[\$ORIGIN\]' || {
+    echo "dist: $name.so does not look for libfigplatform.so beside itself:" >&2
+    readelf -d "$out/linux/x86_64/$name.so" | grep -E 'RPATH|RUNPATH' >&2
+    exit 1
+  }
+done
 cp include/figplot/host_api.h "$out/include/figplot/"
 cp docs/install-external.md "$out/INSTALL.md"
 (cd "$out" && find . -type f ! -name SHA256SUMS | sort | xargs sha256sum > SHA256SUMS)
