@@ -195,6 +195,9 @@ TEST_F(FigplotProcess, CommandLines) {
         {"--version", 0, "figplot " FIGPLOT_VERSION},
         {"run - <stdin.fig", 0, "from stdin 0"},
         {"run - -o out <stdin.fig", 0, "from stdin 0"},
+        // Standard input that cannot be read is an error, not an empty script or list.
+        {"run - <.", 1, "figplot: cannot read <stdin>: Is a directory"},
+        {"compose - -o x.png <.", 1, "figplot: cannot read <stdin>: Is a directory"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args);
