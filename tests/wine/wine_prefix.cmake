@@ -47,9 +47,10 @@ endfunction()
 # time, and a wineboot that fails is tried again in a fresh prefix before the test fails.
 function(boot_prefix)
   set(report "")
+  set(command ${WINE_COMMAND})
   foreach(attempt 1 2 3)
     file(REMOVE_RECURSE "${PREFIX}")
-    execute_process(COMMAND ${WINE_COMMAND} wineboot -i RESULT_VARIABLE rc OUTPUT_VARIABLE out
+    execute_process(COMMAND ${command} wineboot -i RESULT_VARIABLE rc OUTPUT_VARIABLE out
                     ERROR_VARIABLE err TIMEOUT 600)
     wait_for_wineserver()
     if(rc EQUAL 0)
@@ -62,6 +63,8 @@ function(boot_prefix)
                       OUTPUT_QUIET ERROR_QUIET TIMEOUT 60)
     endif()
     execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 2)
+    # Further attempts print Wine's error messages, for the report should they fail too.
+    list(TRANSFORM command REPLACE "^WINEDEBUG=-all$" "WINEDEBUG=err+all")
   endforeach()
   message(FATAL_ERROR "wine wineboot failed three times:\n${report}")
 endfunction()
