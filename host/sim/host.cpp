@@ -347,7 +347,7 @@ int32_t Host::LookupName(const void *counted) {
         for (size_t c = 0; c < list.columnNames.size() && c < kColumnsPerList; ++c)
             if (list.columnNames[c] == key)  // a command line's ten columns answer honestly: see kHonestColumns
                 return BentReference(kColumnRefBase + lastListLooked_ * kColumnsPerList + static_cast<int>(c),
-                                        c >= kHonestColumns);
+                                     c >= kHonestColumns);
     }
     return BentReference(0, true);
 }
